@@ -1,0 +1,53 @@
+# End-to-end tests of the Windows programs: they run under Wine, in a private
+# prefix of this build tree, against the simulated adapter on a pty.
+
+find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+find_program(WINESERVER NAMES wineserver HINTS /usr/lib/wine REQUIRED)
+find_program(HOST_CXX NAMES g++ c++ REQUIRED)
+find_program(MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+
+# The simulator is a native Linux program, so it is compiled with the host
+# compiler, outside this cross toolchain.
+set(ADAPTER_SIM ${CMAKE_BINARY_DIR}/host-tools/adapter-sim)
+set(ADAPTER_SIM_SOURCE ${CMAKE_SOURCE_DIR}/tools/adapter-sim/adapter_sim.cpp)
+add_custom_command(
+  OUTPUT ${ADAPTER_SIM}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
+  COMMAND ${HOST_CXX} -std=c++17 -O2 -Wall -Wextra $<$<BOOL:${WERROR}>:-Werror>
+          -o ${ADAPTER_SIM} ${ADAPTER_SIM_SOURCE}
+  DEPENDS ${ADAPTER_SIM_SOURCE}
+  COMMENT "Building the simulated adapter with the host compiler")
+add_custom_target(adapter-sim-host ALL DEPENDS ${ADAPTER_SIM})
+
+set(WINE_TEST_ENV
+    "WINE=${WINE_LOADER}"
+    "WINESERVER=${WINESERVER}"
+    "WINE_TEST_PREFIX=${CMAKE_BINARY_DIR}/wine/prefix"
+    "WINE_TEST_PORTS=${CMAKE_BINARY_DIR}/wine/ports"
+    "BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    "ADAPTER_SIM=${ADAPTER_SIM}"
+    "OBJDUMP=${MINGW_OBJDUMP}"
+    "SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+
+add_test(NAME wine.prefix.setup COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/prefix-setup.sh)
+add_test(NAME wine.prefix.cleanup COMMAND ${WINESERVER} -k)
+set_tests_properties(wine.prefix.setup PROPERTIES FIXTURES_SETUP wine_prefix
+                     ENVIRONMENT "${WINE_TEST_ENV}" TIMEOUT 300)
+set_tests_properties(wine.prefix.cleanup PROPERTIES FIXTURES_CLEANUP wine_prefix
+                     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine/prefix")
+
+# add_wine_test(NAME SCRIPT [ARGS...]): a bash script run in the shared prefix.
+function(add_wine_test name script)
+  add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE
+                       ENVIRONMENT "${WINE_TEST_ENV}" TIMEOUT 180)
+endfunction()
+
+# add_exe_budget_test(TARGET MAX_BYTES DLL...): the shipped exe stays small and
+# imports nothing but the listed Windows system DLLs.
+function(add_exe_budget_test target max_bytes)
+  add_test(NAME ${target}.exe-budget
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check-exe.sh $<TARGET_FILE:${target}>
+                   ${max_bytes} ${ARGN})
+  set_tests_properties(${target}.exe-budget PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+endfunction()
