@@ -1,0 +1,111 @@
+// The configuration dialogue: port question, menu, CAN mode question and the
+// result screen. Written over two seams so it runs against the real console
+// and serial port on Windows and against doubles in the unit tests:
+//   Console: Write(text), MoveCursor(x, y), WaitKey(), ReadChar(char&) -> bool
+//   Port:    Open(name, baud, timeoutMs), Close(), SetTimeouts(ms),
+//            Read(buffer, count), Write(buffer, count)
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "mode_exchange.h"
+#include "screen.h"
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = -1;  // the platform's exit code with all bits set
+
+constexpr std::uint32_t kBaudRate = 115200;
+constexpr std::uint32_t kOpenTimeoutMs = 2000;
+
+// "    ( ... )" for the modes the menu offers, an empty text for any other.
+const char* ModeDescription(CanBusMode mode);
+
+namespace dialogue_detail {
+
+template <class Console>
+int FailWithKeyWait(Console& console) {
+  console.Write("Press Enter...");
+  console.WaitKey();
+  return kExitFailed;
+}
+
+// Standard input ended (or failed) at a question that has no usable default.
+template <class Console>
+int EndWithoutAnswer(Console& console) {
+  console.Write("\nNo answer read: nothing was sent to the adapter.\n");
+  return kExitFailed;
+}
+
+template <class Console>
+void ShowCanModeScreen(Console& console) {
+  ClearAndHome(console);
+  console.Write("\n");
+  console.Write("------------ CAN MODE ------------\n");
+  console.Write("1 = 500 kbit/s D-CAN and PTCAN\n9 = 100 kbit/s K-CAN\n0 = CAN OFF\n");
+  console.Write("----------------------------------\n");
+  console.Write("Input CAN BUS MODE : ");
+}
+
+template <class Console>
+int ShowResult(Console& console, CanBusMode reported) {
+  ClearScreen(console);
+  console.MoveCursor(0, 0);
+  console.Write("\nOK!!!\n");
+  char value[24];
+  std::snprintf(value, sizeof value, "CAN BUS mode = %2X", static_cast<unsigned>(reported));
+  console.Write(value);
+  console.Write(ModeDescription(reported));
+  console.Write("\n");
+  console.Write("Press Enter...");
+  console.WaitKey();
+  return kExitOk;
+}
+
+}  // namespace dialogue_detail
+
+template <class Port, class Console>
+int RunDialogue(Port& port, Console& console) {
+  using namespace dialogue_detail;
+  char portName[] = "COM1";  // the answer replaces the digit
+  char choice = '\0';
+  ModeFrame frame{};
+
+  ClearScreen(console);
+  console.MoveCursor(0, 0);
+  console.Write(
+      "1.Connect D-CAN adapter to USB port\n2.Connect D-CAN adapter to car OBD connector.\n");
+  console.Write("3.Enter COM port number '1,2,3...': ");
+  console.ReadChar(portName[3]);  // without an answer the port stays COM1
+  ShowBanner(console);
+
+  // Every menu answer reopens the port, so a port that went away shows up
+  // before anything is sent.
+  while (choice != '1') {
+    if (choice == '0') return kExitOk;
+    if (!console.ReadChar(choice)) return EndWithoutAnswer(console);
+    ClearScreen(console);
+    ShowBanner(console);
+    port.Close();
+    if (!port.Open(portName, kBaudRate, kOpenTimeoutMs)) {
+      char error[64];
+      std::snprintf(error, sizeof error, "Error: %s in use or does not exist.\n", portName);
+      console.Write(error);
+      return FailWithKeyWait(console);
+    }
+  }
+
+  PrepareLine(port, frame);
+  ShowCanModeScreen(console);
+  char modeChar = '\0';
+  if (!console.ReadChar(modeChar)) return EndWithoutAnswer(console);
+  const auto mode = static_cast<CanBusMode>(modeChar - '0');
+  console.Write("\n");
+
+  CanBusMode reported = 0;
+  if (!SendMode(port, frame, mode, reported)) {
+    console.Write("\nError, adapter not conected!!!\n");
+    return FailWithKeyWait(console);
+  }
+  return ShowResult(console, reported);
+}

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "answer_input.h"
+#include "dialogue.h"
+#include "key_event.h"
+#include "screen.h"
+
+namespace {
+
+std::FILE* Typed(const std::string& text) {
+  std::FILE* in = std::tmpfile();
+  std::fwrite(text.data(), 1, text.size(), in);
+  std::rewind(in);
+  return in;
+}
+
+TEST(ExtractChar, SkipsWhiteSpaceAndKeepsTheRestOfTheLine) {
+  std::FILE* in = Typed(" \t\r\n\v\f\n\n  10\n x\xFF");
+  char a = 0;
+  ASSERT_TRUE(ExtractChar(in, a));
+  EXPECT_EQ(a, '1');
+  ASSERT_TRUE(ExtractChar(in, a));
+  EXPECT_EQ(a, '0');
+  ASSERT_TRUE(ExtractChar(in, a));
+  EXPECT_EQ(a, 'x');
+  ASSERT_TRUE(ExtractChar(in, a));  // byte 0xFF is a character, not the end
+  EXPECT_EQ(static_cast<unsigned char>(a), 0xFF);
+  std::fclose(in);
+}
+
+TEST(ExtractChar, EndOfInputLeavesTheAnswerUnchanged) {
+  for (const char* text : {"", "\n\n  \t\n"}) {
+    std::FILE* in = Typed(text);
+    char a = '7';
+    EXPECT_FALSE(ExtractChar(in, a));
+    EXPECT_EQ(a, '7');
+    std::fclose(in);
+  }
+}
+
+KeyEvent Press(std::uint16_t vk, char c = 0, bool alt = false) {
+  return {true, c, vk, alt};
+}
+
+TEST(EndsKeyWait, CharactersAndFunctionCursorEditingKeysCount) {
+  EXPECT_TRUE(EndsKeyWait(Press(0x0D, '\r')));  // Enter
+  EXPECT_TRUE(EndsKeyWait(Press('A', 'a')));
+  EXPECT_TRUE(EndsKeyWait(Press(0x1B, 0x1B)));  // Esc
+  EXPECT_TRUE(EndsKeyWait(Press(0x09)));        // Shift+Tab carries no character
+  for (std::uint16_t vk = 0x70; vk <= 0x7B; ++vk) EXPECT_TRUE(EndsKeyWait(Press(vk))) << vk;
+  for (std::uint16_t vk : {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2D, 0x2E}) {
+    EXPECT_TRUE(EndsKeyWait(Press(vk))) << vk;
+  }
+  EXPECT_TRUE(EndsKeyWait(Press('X', 0, true)));  // Alt+X
+  EXPECT_TRUE(EndsKeyWait(Press('5', 0, true)));  // Alt+5
+}
+
+TEST(EndsKeyWait, ReleasesAndLoneModifiersDoNotCount) {
+  EXPECT_FALSE(EndsKeyWait({false, 'a', 'A', false}));  // release of a
+  EXPECT_FALSE(EndsKeyWait({false, 0, 0x70, false}));   // release of F1
+  for (std::uint16_t vk : {0x10, 0x11, 0x12, 0x14, 0x90, 0x5B, 0xA0, 0xA5}) {
+    EXPECT_FALSE(EndsKeyWait(Press(vk))) << vk;  // Shift, Ctrl, Alt, locks, Windows key
+    EXPECT_FALSE(EndsKeyWait(Press(vk, 0, true))) << vk;
+  }
+  EXPECT_FALSE(EndsKeyWait(Press('X')));   // a letter key that produced no character
+  EXPECT_FALSE(EndsKeyWait(Press(0x7C)));  // F13 is not on the keyboards we support
+}
+
+TEST(VendorLine, AddressStartsAtColumn23AndTheLineIs60Columns) {
+  const std::string blanks23(23, ' ');
+  EXPECT_EQ(std::string(MakeVendorLine("www.example.com").text),
+            blanks23 + "www.example.com" + std::string(22, ' ') + "\n");
+  EXPECT_EQ(std::string(MakeVendorLine("").text), std::string(60, ' ') + "\n");
+  const std::string exact(37, 'e');
+  EXPECT_EQ(std::string(MakeVendorLine(exact.c_str()).text), blanks23 + exact + "\n");
+  const std::string tooLong = exact + "-and-more";
+  EXPECT_EQ(std::string(MakeVendorLine(tooLong.c_str()).text), blanks23 + exact + "\n");
+}
+
+TEST(ModeDescription, OnlyTheOfferedModesAreDescribed) {
+  EXPECT_STREQ(ModeDescription(0x01), "    ( 500 kbit/s - D-CAN and PT-CAN )");
+  EXPECT_STREQ(ModeDescription(0x09), "    ( 100 kbit/s - K-CAN )");
+  EXPECT_STREQ(ModeDescription(0x00), "    ( CAN OFF )");
+  for (int mode : {0x02, 0x11, 0xFF, 0x90}) EXPECT_STREQ(ModeDescription(mode), "") << mode;
+}
+
+TEST(ClearScreen, WritesOneBlankFewerThanTheScreenHolds) {
+  EXPECT_EQ(std::strlen(kClearBlanks.text), 1999u);
+  EXPECT_EQ(std::strspn(kClearBlanks.text, " "), 1999u);
+}
+
+}  // namespace
