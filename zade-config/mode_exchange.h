@@ -4,9 +4,10 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
+
+#include "elapsed_time.h"
 
 using CanBusMode = std::uint8_t;
 using ModeFrame = std::array<std::uint8_t, 5>;
@@ -25,7 +26,7 @@ constexpr std::uint32_t kDrainTimeoutMs = 1;
 constexpr std::uint32_t kExchangeTimeoutMs = 500;
 // A device that never falls silent must not keep the drain going for ever.
 constexpr std::size_t kDrainMaxBytes = 4096;
-constexpr std::chrono::milliseconds kDrainMaxTime{1000};
+constexpr std::uint32_t kDrainMaxTimeMs = 1000;
 
 // Sum of bytes 0 to 3, modulo 256.
 inline std::uint8_t FrameChecksum(const ModeFrame& frame) {
@@ -41,10 +42,10 @@ inline CanBusMode ReportedMode(const ModeFrame& reply) {
 template <class Port>
 void PrepareLine(Port& port, ModeFrame& frame) {
   port.SetTimeouts(kDrainTimeoutMs);
-  const auto started = std::chrono::steady_clock::now();
+  const std::uint32_t started = MillisecondTick();
   std::uint8_t scratch = 0;
   for (std::size_t drained = 0; drained < kDrainMaxBytes && port.Read(&scratch, 1); ++drained) {
-    if (std::chrono::steady_clock::now() - started >= kDrainMaxTime) break;
+    if (MillisecondTick() - started >= kDrainMaxTimeMs) break;
   }
   port.SetTimeouts(kExchangeTimeoutMs);
   frame = {kFormatByte, kTargetAddress, kSourceAddress, 0x00, 0x00};

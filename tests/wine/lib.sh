@@ -12,8 +12,12 @@ TEST_TMP=$(mktemp -d)
 SIM_PID=
 failures=0
 
+TMUX_SOCKET=wine-test-$$
+CONSOLE_STARTED=
+
 cleanup() {
   [ -z "$SIM_PID" ] || kill "$SIM_PID" 2>/dev/null || true
+  [ -z "$CONSOLE_STARTED" ] || tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true
   "$WINESERVER" -k 2>/dev/null || true
   rm -rf "$TEST_TMP"
 }
@@ -46,6 +50,39 @@ run_piped() {
   printf '%b' "$2" | timeout 60 "$WINE" "$BIN_DIR/$1" >"$TEST_TMP/out" 2>"$TEST_TMP/err"
   status=$?
   set -e
+}
+
+# run_in_console EXE: runs the exe in a real console, an 80 x 25 tmux pane of a
+# private tmux server; its exit status lands in $TEST_TMP/console-status.
+run_in_console() {
+  CONSOLE_STARTED=1
+  tmux -L "$TMUX_SOCKET" new-session -d -s test -x 80 -y 25 \
+    "env WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='$WINEDLLOVERRIDES' \
+     sh -c '\"$WINE\" \"$BIN_DIR/$1\"; echo \$? >\"$TEST_TMP/console-status\"; sleep 600'"
+}
+
+console_keys() { tmux -L "$TMUX_SOCKET" send-keys -t test "$@"; }
+console_screen() { tmux -L "$TMUX_SOCKET" capture-pane -p -t test; }
+
+# console_wait_for TEXT SECONDS: true once TEXT is on the screen.
+console_wait_for() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    console_screen | grep -qF -- "$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# console_wait_exit SECONDS: the exit status once the program has ended, or
+# "running" when it is still running after SECONDS.
+console_wait_exit() {
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
+    [ -s "$TEST_TMP/console-status" ] && { cat "$TEST_TMP/console-status"; return 0; }
+    sleep 0.2
+  done
+  echo running
 }
 
 # windows_version NAME: what GetVersion reports (nt40, win2k, winxp, win7, win95...).

@@ -118,7 +118,7 @@ TEST(PrepareLine, DrainOfALineThatNeverFallsSilentIsBounded) {
   PrepareLine(slow, frame);
   const auto took = std::chrono::steady_clock::now() - started;
   EXPECT_LT(slow.reads, kDrainMaxBytes);
-  EXPECT_GE(took, kDrainMaxTime);
+  EXPECT_GE(took, std::chrono::milliseconds(kDrainMaxTimeMs));
   EXPECT_LT(took, std::chrono::seconds(4));
 }
 
