@@ -93,13 +93,12 @@ windows_version() {
 # expect_output NAME TEXT: the program's output equals TEXT (printf %b escapes,
 # \n written as the \r\n that piped output carries).
 expect_output() {
-  printf '%b' "$2" | sed 's/$/\r/' | head -c -1 >"$TEST_TMP/expected"
+  printf '%b' "$2" | sed -z 's/\n/\r\n/g' >"$TEST_TMP/expected"
   if cmp -s "$TEST_TMP/expected" "$TEST_TMP/out"; then
     echo "ok: $1 (output)"
   else
-    echo "FAIL: $1: output differs (expected, then actual):"
-    od -c "$TEST_TMP/expected" | tail -n 20
-    od -c "$TEST_TMP/out" | tail -n 20
+    echo "FAIL: $1: output differs (expected <, actual >):"
+    diff <(od -c "$TEST_TMP/expected") <(od -c "$TEST_TMP/out") || true
     failures=$((failures + 1))
   fi
 }

@@ -1,0 +1,53 @@
+# Sourced by obd-setup's Wine tests after tests/wine/lib.sh: the serial port
+# driver's service key in the test prefix, and the texts of a run.
+SERIAL_KEY='HKLM\SYSTEM\CurrentControlSet\Services\Serial'
+SERIAL_NAMES=(Type Start Group ErrorControl Tag ForceFifoEnable RxFIFO TxFIFO PermitShare LogFifo)
+
+# set_serial_key [NAME=REGDATA...]: replaces the service key by one holding
+# the ten values as obd-setup expects them on Windows 2000 and later, with
+# each NAME given set to REGDATA instead (as in a .reg file: dword:00000010).
+set_serial_key() {
+  declare -A data=([Type]=dword:00000001 [Start]=dword:00000001 [Group]='"Extended base"'
+    [ErrorControl]=dword:00000000 [Tag]=dword:00000001 [ForceFifoEnable]=dword:00000001
+    [RxFIFO]=dword:00000008 [TxFIFO]=dword:00000008 [PermitShare]=dword:00000000
+    [LogFifo]=dword:00000000)
+  local override name
+  for override in "$@"; do data[${override%%=*}]=${override#*=}; done
+  {
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Serial]\n'
+    for name in "${SERIAL_NAMES[@]}"; do printf '"%s"=%s\n' "$name" "${data[$name]}"; done
+  } >"$TEST_TMP/serial.reg"
+  delete_serial_key
+  "$WINE" reg import "Z:${TEST_TMP//\//\\}\\serial.reg" >/dev/null 2>&1
+}
+
+delete_serial_key() {
+  "$WINE" reg delete "$SERIAL_KEY" /f >/dev/null 2>&1 || true
+}
+
+# serial_value NAME: prints the value's type and data ("REG_DWORD 0x8"), or
+# nothing when it is missing.
+serial_value() {
+  "$WINE" reg query "$SERIAL_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v name="$1" '$1 == name { print $2, $3 }'
+}
+
+# serial_names: the names of the values the key holds, one a line, sorted.
+serial_names() {
+  "$WINE" reg query "$SERIAL_KEY" 2>/dev/null | tr -d '\r' | awk '/^    / { print $1 }' | sort
+}
+
+# save_serial_key FILE: the whole key as reg export writes it.
+save_serial_key() {
+  rm -f "$1"
+  "$WINE" reg export "$SERIAL_KEY" "Z:${1//\//\\}" >/dev/null 2>&1 || echo "no key" >"$1"
+}
+
+# report_line NAME VALUE EXPECTED STATUS: a DWORD check's line, as printf %b text.
+report_line() {
+  printf 'Value %-16s= %s\\t\\tExpected = %s\\t\\t  %s\\n' "$1" "$2" "$3" "$4"
+}
+
+KEY_OPENED='Installing OBD driver... \n\nSubKey '\''SYSTEM\\CurrentControlSet\\Services\\Serial'\'' allready  exist ! \n\nReading values of the key ...'
+KEY_MISSING='Installing OBD driver... \n\nSubKey '\''SYSTEM\\CurrentControlSet\\Services\\Serial'\'' do not exist ! \n\n'
+PROMPT='\nPress any key to continue ...\n'
