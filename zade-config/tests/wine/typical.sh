@@ -24,6 +24,7 @@ expect_output "reply byte 3 of 00 reports FF" "$UP_TO_MODE$(ok_screen FF '')"
 expect_equal "mode A: bytes on the line" "81 00 00 11 92" "$(cat "$TEST_TMP/received-A")"
 stop_sim
 
+start_sim 4
 run_piped zade-config.exe '40\n'  # one line answers the port question and the menu
 expect_equal "exit at once: exit status" 0 "$status"
 expect_output "exit at once (COM4 opens, no key wait)" "$PORT_QUESTION$BANNER$MENU_ANSWER"
