@@ -48,6 +48,26 @@ report_line() {
   printf 'Value %-16s= %s\\t\\tExpected = %s\\t\\t  %s\\n' "$1" "$2" "$3" "$4"
 }
 
+# audit_report [NAME="VALUE EXPECTED STATUS"...]: the ten report lines, as
+# printf %b text, of a key that holds the values obd-setup expects on Windows
+# 2000 and later, but for each NAME given. Group takes "TEXT|STATUS".
+audit_report() {
+  declare -A line=([Type]="1 1 Ok" [Start]="1 1 Ok" [Group]="Extended base|Ok"
+    [ErrorControl]="0 0 Ok" [Tag]="1 1 Ok" [ForceFifoEnable]="1 1 Ok" [RxFIFO]="8 8 Ok"
+    [TxFIFO]="8 8 Ok" [PermitShare]="0 0 Ok" [LogFifo]="0 0 Ok")
+  local override name
+  for override in "$@"; do line[${override%%=*}]=${override#*=}; done
+  for name in "${SERIAL_NAMES[@]}"; do
+    if [ "$name" == Group ]; then
+      printf 'Value Group           = %s\\tExpected = Extended base  %s\\n' \
+        "${line[Group]%|*}" "${line[Group]#*|}"
+    else
+      # shellcheck disable=SC2086 # value, expected and status are words
+      report_line "$name" ${line[$name]}
+    fi
+  done
+}
+
 KEY_OPENED='Installing OBD driver... \n\nSubKey '\''SYSTEM\\CurrentControlSet\\Services\\Serial'\'' allready  exist ! \n\nReading values of the key ...'
 KEY_MISSING='Installing OBD driver... \n\nSubKey '\''SYSTEM\\CurrentControlSet\\Services\\Serial'\'' do not exist ! \n\n'
 PROMPT='\nPress any key to continue ...\n'

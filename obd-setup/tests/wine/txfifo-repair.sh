@@ -11,16 +11,7 @@ set_serial_key TxFIFO=dword:00000010 LogFifo=dword:ffffffff
 run_piped obd-setup.exe ""
 
 expect_output "TxFIFO rewritten" "Windows XP Version 5.1 Build 2600\n\n$KEY_OPENED\n\n\
-$(report_line Type 1 1 Ok)\
-$(report_line Start 1 1 Ok)\
-Value Group           = Extended base\tExpected = Extended base  Ok\n\
-$(report_line ErrorControl 0 0 Ok)\
-$(report_line Tag 1 1 Ok)\
-$(report_line ForceFifoEnable 1 1 Ok)\
-$(report_line RxFIFO 8 8 Ok)\
-$(report_line TxFIFO 16 8 Changed)\
-$(report_line PermitShare 0 0 Ok)\
-$(report_line LogFifo -1 0 Warning)\
+$(audit_report TxFIFO="16 8 Changed" LogFifo="-1 0 Warning")\
 Warning! Some values have no standard data - May be there are problems !\n\n\
 Some values have been changed\nPlease reboot the machine now...\n$PROMPT"
 expect_equal "exit status" 255 "$status"
