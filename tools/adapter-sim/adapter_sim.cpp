@@ -13,9 +13,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,7 +37,8 @@ options:
   --reply-byte3 HEX  send HEX at reply byte 3 instead of ~MM
   --stale N          leave N (at most 4096) bytes EE queued on the line before
                      LINK appears
-  --babble           send 55 about every 0.5 ms, forever; requests get no answer
+  --babble           keep the line full of 55 bytes, forever (it never falls
+                     silent); requests are logged but get no answer
   --log FILE         write each received byte to FILE as upper-case hex, all on
                      one line, space separated, no newline: "81 00 00 09 8A 81 ..."
   --settings FILE    at each request, append the line settings the client set,
@@ -256,27 +255,23 @@ class Adapter {
         settings_fd_(open_record(opt.settings_path)) {}
 
   void run() {
-    using Clock = std::chrono::steady_clock;
-    const auto babble_period = std::chrono::microseconds(500);
-    auto next_babble = Clock::now();
+    const short events = opt_.babble ? POLLIN | POLLOUT : POLLIN;
     while (!g_stop) {
-      timespec until_babble{};
-      if (opt_.babble) {
-        const auto wait = std::max(next_babble - Clock::now(), Clock::duration::zero());
-        until_babble.tv_nsec = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-      }
-      const short events = wait_for(line_.master, POLLIN, opt_.babble ? &until_babble : nullptr);
-      if (opt_.babble && Clock::now() >= next_babble) {
-        const unsigned char babble = 0x55;
-        // Dropped when nobody reads and the line is full, as a UART would.
-        [[maybe_unused]] const ssize_t sent = write(line_.master, &babble, 1);
-        next_babble = Clock::now() + babble_period;
-      }
-      if (events & POLLIN) receive();
+      const short ready = wait_for(line_.master, events, nullptr);
+      if (ready & POLLOUT) babble();
+      if (ready & POLLIN) receive();
     }
   }
 
  private:
+  // Refills the line whenever it has room, so a reader never meets a pause;
+  // with nobody reading, the full line holds the simulator still.
+  void babble() {
+    unsigned char noise[256];
+    std::memset(noise, 0x55, sizeof noise);
+    [[maybe_unused]] const ssize_t sent = write(line_.master, noise, sizeof noise);
+  }
+
   void receive() {
     unsigned char bytes[256];
     const ssize_t count = read(line_.master, bytes, sizeof bytes);

@@ -37,10 +37,11 @@ serial_names() {
   "$WINE" reg query "$SERIAL_KEY" 2>/dev/null | tr -d '\r' | awk '/^    / { print $1 }' | sort
 }
 
-# save_serial_key FILE: the whole key as reg export writes it.
-save_serial_key() {
-  rm -f "$1"
-  "$WINE" reg export "$SERIAL_KEY" "Z:${1//\//\\}" >/dev/null 2>&1 || echo "no key" >"$1"
+# serial_snapshot: the key's values as reg query lists them, or "no key".
+serial_snapshot() {
+  local listing
+  listing=$("$WINE" reg query "$SERIAL_KEY" /s 2>/dev/null | tr -d '\r') || listing="no key"
+  printf '%s\n' "$listing"
 }
 
 # report_line NAME VALUE EXPECTED STATUS: a DWORD check's line, as printf %b text.

@@ -206,9 +206,8 @@ TEST(AdapterLine, BabbleNeverFallsSilentAndOnlyLogsRequests) {
   ASSERT_TRUE(sim.ready());
   Port port(sim.link);
   ASSERT_TRUE(port.send(kRequest09));
-  const Bytes heard = port.receive(300, 1000);  // about 2000 bytes
-  EXPECT_GT(heard.size(), 100u);
-  EXPECT_LT(heard.size(), 10000u);
+  const Bytes heard = port.receive(300, 1000);
+  EXPECT_GT(heard.size(), 16384u);  // more than the line holds: it was refilled
   EXPECT_EQ(std::count(heard.begin(), heard.end(), 0x55), static_cast<long>(heard.size()));
   EXPECT_EQ(sim.read("log"), "81 00 00 09 8A");
 }
