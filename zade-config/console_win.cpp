@@ -5,35 +5,52 @@
 #include <cstdio>
 
 #include "answer_input.h"
-#include "key_event.h"
+#include "key_wait.h"
 
 namespace {
 
-constexpr DWORD kPeekBatch = 64;
+// The console input queue behind "CONIN$", whatever standard input is.
+class ConsoleQueue {
+ public:
+  ConsoleQueue()
+      : input_(CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr)) {}
+  ~ConsoleQueue() {
+    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+  }
+  ConsoleQueue(const ConsoleQueue&) = delete;
+  ConsoleQueue& operator=(const ConsoleQueue&) = delete;
 
-KeyEvent ToKeyEvent(const INPUT_RECORD& record) {
-  const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-  return KeyEvent{key.bKeyDown != 0, key.uChar.AsciiChar, key.wVirtualKeyCode,
-                  (key.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0};
-}
+  bool Peek(QueuedEvent* events, std::size_t max, std::size_t& count) {
+    INPUT_RECORD records[kPeekBatch];
+    DWORD peeked = 0;
+    if (input_ == INVALID_HANDLE_VALUE || max > kPeekBatch ||
+        !PeekConsoleInputA(input_, records, static_cast<DWORD>(max), &peeked)) {
+      return false;
+    }
+    for (DWORD i = 0; i < peeked; ++i) {
+      const KEY_EVENT_RECORD& key = records[i].Event.KeyEvent;
+      events[i] = {records[i].EventType == KEY_EVENT,
+                   {key.bKeyDown != 0, key.uChar.AsciiChar, key.wVirtualKeyCode,
+                    (key.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0}};
+    }
+    count = peeked;
+    return true;
+  }
 
-bool EndsKeyWait(const INPUT_RECORD& record) {
-  return record.EventType == KEY_EVENT && EndsKeyWait(ToKeyEvent(record));
-}
+  bool Drop(std::size_t count) {
+    INPUT_RECORD records[kPeekBatch];
+    DWORD read = 0;
+    return count <= kPeekBatch &&
+           ReadConsoleInputA(input_, records, static_cast<DWORD>(count), &read) != 0;
+  }
 
-// Looks at the queued events without taking any. Returns false when the
-// queue cannot be read; otherwise `keyQueued` tells whether a qualifying key
-// is waiting and `leadingOthers` how many events before it (or in all) do not.
-bool InspectQueue(HANDLE input, bool& keyQueued, DWORD& leadingOthers) {
-  INPUT_RECORD records[kPeekBatch];
-  DWORD count = 0;
-  if (!PeekConsoleInputA(input, records, kPeekBatch, &count)) return false;
-  keyQueued = false;
-  leadingOthers = 0;
-  while (leadingOthers < count && !EndsKeyWait(records[leadingOthers])) ++leadingOthers;
-  keyQueued = leadingOthers < count;
-  return true;
-}
+  bool Block() { return WaitForSingleObject(input_, INFINITE) == WAIT_OBJECT_0; }
+
+ private:
+  HANDLE input_;
+};
 
 }  // namespace
 
@@ -48,24 +65,10 @@ void WinConsole::MoveCursor(std::int8_t x, std::int8_t y) {
   SetConsoleCursorPosition(output, COORD{x, y});
 }
 
-// Key releases, mouse and focus events at the head of the queue are dropped so
-// that the wait can block on the input handle instead of polling it.
 void WinConsole::WaitKey() {
   std::fflush(stdout);
-  HANDLE input =
-      CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, 0, nullptr);
-  if (input == INVALID_HANDLE_VALUE) return;
-  for (;;) {
-    bool keyQueued = false;
-    DWORD leadingOthers = 0;
-    if (!InspectQueue(input, keyQueued, leadingOthers) || keyQueued) break;
-    INPUT_RECORD dropped[kPeekBatch];
-    DWORD count = 0;
-    if (leadingOthers > 0 && !ReadConsoleInputA(input, dropped, leadingOthers, &count)) break;
-    if (leadingOthers == 0 && WaitForSingleObject(input, INFINITE) != WAIT_OBJECT_0) break;
-  }
-  CloseHandle(input);
+  ConsoleQueue queue;
+  WaitForKey(queue);
 }
 
 bool WinConsole::ReadChar(char& answer) {

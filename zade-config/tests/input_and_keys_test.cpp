@@ -2,11 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 
 #include "answer_input.h"
 #include "dialogue.h"
-#include "key_event.h"
+#include "key_wait.h"
 #include "screen.h"
 
 namespace {
@@ -68,6 +69,84 @@ TEST(EndsKeyWait, ReleasesAndLoneModifiersDoNotCount) {
   }
   EXPECT_FALSE(EndsKeyWait(Press('X')));   // a letter key that produced no character
   EXPECT_FALSE(EndsKeyWait(Press(0x7C)));  // F13 is not on the keyboards we support
+}
+
+// A console input queue whose Block() delivers the next scripted arrival;
+// with none left it fails, as a closed console would.
+struct FakeQueue {
+  std::deque<QueuedEvent> queued;
+  std::deque<std::deque<QueuedEvent>> arrivals;
+  int peeks = 0, blocks = 0;
+  std::size_t dropped = 0;
+
+  bool Peek(QueuedEvent* events, std::size_t max, std::size_t& count) {
+    ++peeks;
+    count = 0;
+    for (; count < max && count < queued.size(); ++count) events[count] = queued[count];
+    return true;
+  }
+  bool Drop(std::size_t count) {
+    dropped += count;
+    queued.erase(queued.begin(), queued.begin() + static_cast<std::ptrdiff_t>(count));
+    return true;
+  }
+  bool Block() {
+    ++blocks;
+    if (arrivals.empty()) return false;
+    queued.insert(queued.end(), arrivals.front().begin(), arrivals.front().end());
+    arrivals.pop_front();
+    return true;
+  }
+};
+
+const QueuedEvent kRelease{true, {false, '\r', 0x0D, false}};
+const QueuedEvent kShiftAlone{true, {true, 0, 0x10, false}};
+const QueuedEvent kFocus{false, {}};
+const QueuedEvent kKeyA{true, {true, 'a', 'A', false}};
+
+TEST(WaitForKey, AKeyAlreadyQueuedEndsTheWaitAndStaysQueued) {
+  FakeQueue queue;
+  queue.queued = {kRelease, kFocus, kShiftAlone, kKeyA};
+  WaitForKey(queue);
+  EXPECT_EQ(queue.blocks, 0);
+  EXPECT_EQ(queue.dropped, 0u);
+  EXPECT_EQ(queue.queued.size(), 4u);
+}
+
+TEST(WaitForKey, DropsWhatDoesNotCountAndBlocksUntilAKeyArrives) {
+  FakeQueue queue;
+  queue.queued = {kRelease, kFocus};
+  queue.arrivals = {{kShiftAlone}, {kRelease, kKeyA, kRelease}};
+  WaitForKey(queue);
+  EXPECT_EQ(queue.dropped, 3u);
+  EXPECT_EQ(queue.blocks, 2);
+  ASSERT_EQ(queue.queued.size(), 3u);  // the key and what came with it stay
+  EXPECT_EQ(queue.queued[1].key.character, 'a');
+}
+
+TEST(WaitForKey, AKeyBehindMoreThanOnePeekOfOtherEventsIsFound) {
+  FakeQueue queue;
+  queue.queued.assign(kPeekBatch + 10, kRelease);
+  queue.queued.push_back(kKeyA);
+  WaitForKey(queue);
+  EXPECT_EQ(queue.blocks, 0);
+  EXPECT_EQ(queue.dropped, kPeekBatch);
+  EXPECT_EQ(queue.queued.size(), 11u);
+}
+
+TEST(WaitForKey, EndsWhenTheQueueCannotBeRead) {
+  struct NoConsole {
+    int calls = 0;
+    bool Peek(QueuedEvent*, std::size_t, std::size_t&) { return ++calls, false; }
+    bool Drop(std::size_t) { return ++calls, false; }
+    bool Block() { return ++calls, false; }
+  } none;
+  WaitForKey(none);
+  EXPECT_EQ(none.calls, 1);
+
+  FakeQueue empty;  // nothing ever arrives and the wait itself fails
+  WaitForKey(empty);
+  EXPECT_EQ(empty.blocks, 1);
 }
 
 TEST(VendorLine, AddressStartsAtColumn23AndTheLineIs60Columns) {

@@ -1,4 +1,4 @@
-#include "key_event.h"
+#include "key_wait.h"
 
 namespace {
 
