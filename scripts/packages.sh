@@ -1,0 +1,25 @@
+# Sourced by the scripts: the Debian packages each job needs, and
+# install_missing, which installs those not yet installed (as root only).
+
+# What building the Windows programs and running them under Wine needs.
+RUN_PACKAGES=(cmake g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
+# Everything the test command needs on top.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev tmux bc clang-format)
+
+# install_missing PACKAGE...: exits the script when something is missing and
+# cannot be installed.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  ((${#missing[@]} > 0)) || return 0
+  echo "installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages and not root: install them with apt-get first" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
