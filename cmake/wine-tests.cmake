@@ -1,10 +1,17 @@
 # End-to-end tests of the Windows programs: they run under Wine, in a private
 # prefix of this build tree, against the simulated adapter on a pty.
 
-find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+# A 32-bit build runs in a 32-bit prefix, through Wine's 32-bit loader.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(WINE_ARCH win32)
+  find_program(WINE_LOADER NAMES wine HINTS /usr/lib/wine REQUIRED)
+else()
+  set(WINE_ARCH win64)
+  find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
+endif()
 find_program(WINESERVER NAMES wineserver HINTS /usr/lib/wine REQUIRED)
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-find_program(MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+find_program(MINGW_OBJDUMP NAMES ${MINGW_TRIPLET}-objdump REQUIRED)
 
 # The simulator is a native Linux program, so it is compiled with the host
 # compiler, outside this cross toolchain.
@@ -22,6 +29,7 @@ add_custom_target(adapter-sim-host ALL DEPENDS ${ADAPTER_SIM})
 set(WINE_TEST_ENV
     "WINE=${WINE_LOADER}"
     "WINESERVER=${WINESERVER}"
+    "WINEARCH=${WINE_ARCH}"
     "WINE_TEST_PREFIX=${CMAKE_BINARY_DIR}/wine/prefix"
     "WINE_TEST_PORTS=${CMAKE_BINARY_DIR}/wine/ports"
     "BIN_DIR=${CMAKE_BINARY_DIR}/bin"

@@ -1,10 +1,12 @@
 # Sourced by the scripts: the Debian packages each job needs, and
 # install_missing, which installs those not yet installed (as root only).
 
-# What building the Windows programs and running them under Wine needs.
-RUN_PACKAGES=(cmake g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
-# Everything the test command needs on top.
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev tmux bc clang-format)
+# What building the 64-bit Windows programs and running them under Wine needs.
+RUN_PACKAGES=(cmake g++ g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64)
+# Everything the test command needs on top: the 32-bit build and its Wine,
+# and the tools the tests use.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine32:i386
+               libgtest-dev tmux bc clang-format icoutils)
 
 # install_missing PACKAGE...: exits the script when something is missing and
 # cannot be installed.
@@ -20,6 +22,9 @@ install_missing() {
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
+  if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
