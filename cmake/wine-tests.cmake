@@ -11,7 +11,6 @@ else()
 endif()
 find_program(WINESERVER NAMES wineserver HINTS /usr/lib/wine REQUIRED)
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-find_program(MINGW_OBJDUMP NAMES ${MINGW_TRIPLET}-objdump REQUIRED)
 
 # The simulator is a native Linux program, so it is compiled with the host
 # compiler, outside this cross toolchain.
@@ -34,7 +33,6 @@ set(WINE_TEST_ENV
     "WINE_TEST_PORTS=${CMAKE_BINARY_DIR}/wine/ports"
     "BIN_DIR=${CMAKE_BINARY_DIR}/bin"
     "ADAPTER_SIM=${ADAPTER_SIM}"
-    "OBJDUMP=${MINGW_OBJDUMP}"
     "SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 
 add_test(NAME wine.prefix.setup COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/prefix-setup.sh)
@@ -50,13 +48,4 @@ function(add_wine_test name script)
   add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE
                        ENVIRONMENT "${WINE_TEST_ENV}" TIMEOUT 180)
-endfunction()
-
-# add_exe_budget_test(TARGET MAX_BYTES DLL...): the shipped exe stays small and
-# imports nothing but the listed Windows system DLLs.
-function(add_exe_budget_test target max_bytes)
-  add_test(NAME ${target}.exe-budget
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check-exe.sh $<TARGET_FILE:${target}>
-                   ${max_bytes} ${ARGN})
-  set_tests_properties(${target}.exe-budget PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
 endfunction()

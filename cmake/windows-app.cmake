@@ -1,0 +1,41 @@
+# windows_app(TARGET DESCRIPTION EXECUTION_LEVEL MAX_BYTES DLL...): what every
+# shipped exe gets. A manifest (the execution level Windows asks for; no
+# supportedOS entries, so GetVersion keeps answering with the real version)
+# and a version resource, both built with windres; installation into the
+# release zip; and the checks of the built exe: size, imported DLLs, the
+# resources, and on 32-bit Windows every import against what XP SP3 has.
+
+set(APP_PRODUCT "ORX D-CAN USB INTERFACE")
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(APP_ARCH x86)
+else()
+  set(APP_ARCH amd64)
+endif()
+set(APP_VERSION4 ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+find_program(WRESTOOL wrestool REQUIRED)
+
+function(windows_app target description execution_level max_bytes)
+  set(APP_NAME ${target})
+  set(APP_DESCRIPTION ${description})
+  set(APP_EXECUTION_LEVEL ${execution_level})
+  set(APP_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+  set(template_dir ${CMAKE_SOURCE_DIR}/cmake/windows-app)
+  configure_file(${template_dir}/app.manifest.in ${APP_MANIFEST} @ONLY)
+  configure_file(${template_dir}/app.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  install(TARGETS ${target} RUNTIME DESTINATION .)
+
+  set(check_env "OBJDUMP=${MINGW_OBJDUMP}" "WRESTOOL=${WRESTOOL}")
+  set(exe $<TARGET_FILE:${target}>)
+  set(checks ${CMAKE_SOURCE_DIR}/tests/exe)
+  add_test(NAME ${target}.exe-budget COMMAND bash ${checks}/budget.sh ${exe} ${max_bytes} ${ARGN})
+  add_test(NAME ${target}.exe-resources
+           COMMAND bash ${checks}/resources.sh ${exe} ${execution_level} ${PROJECT_VERSION}
+                   ${description} ${APP_PRODUCT})
+  set(tests ${target}.exe-budget ${target}.exe-resources)
+  if(APP_ARCH STREQUAL x86)
+    add_test(NAME ${target}.exe-xp-imports COMMAND bash ${checks}/xp-imports.sh ${exe})
+    list(APPEND tests ${target}.exe-xp-imports)
+  endif()
+  set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${check_env}")
+endfunction()
