@@ -3,6 +3,9 @@
 
 # What building the 64-bit Windows programs and running them under Wine needs.
 RUN_PACKAGES=(cmake g++ g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64)
+# The release zips: both Windows builds, without Wine.
+RELEASE_PACKAGES=(cmake g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+                  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 # Everything the test command needs on top: the 32-bit build and its Wine,
 # and the tools the tests use.
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine32:i386
