@@ -19,5 +19,3 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT
     "-static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp \
 -Wl,--major-subsystem-version,5,--minor-subsystem-version,${MINGW_SUBSYSTEM_VERSION} \
 -Wl,--major-os-version,5,--minor-os-version,${MINGW_SUBSYSTEM_VERSION}")
-# Source paths stay out of the exe, so any checkout builds the same bytes.
-set(CMAKE_CXX_FLAGS_INIT "-ffile-prefix-map=${CMAKE_CURRENT_LIST_DIR}/..=.")

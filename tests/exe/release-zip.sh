@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Usage: release-zip.sh BUILD_DIR VERSION SYSTEM
+# Packs this build's release zip into a scratch folder and checks what it
+# holds: both exes as built, and a README.txt with Windows line ends.
+set -euo pipefail
+build=$1 version=$2 system=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail=0
+check() { # check WHAT EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; fail=1; fi
+}
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
+top=orx-dcan-usb-$version-$system
+zip=$scratch/package/$top.zip
+[ -f "$zip" ] || { echo "FAIL: no $top.zip"; exit 1; }
+mkdir "$scratch/unpacked"
+(cd "$scratch/unpacked" && cmake -E tar xf "$zip")
+
+check "zip contents" "$top/README.txt $top/obd-setup.exe $top/zade-config.exe" \
+  "$(cd "$scratch/unpacked" && find . -type f | sed 's|^\./||' | sort | xargs)"
+for exe in zade-config.exe obd-setup.exe; do
+  check "$exe is the built one" same \
+    "$(cmp -s "$build/bin/$exe" "$scratch/unpacked/$top/$exe" && echo same || echo different)"
+done
+readme=$scratch/unpacked/$top/README.txt
+check "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"
+check "README.txt names version and build" 1 "$(grep -c "version $version ($system)" "$readme" || true)"
+exit $fail
