@@ -3,7 +3,8 @@
 # supportedOS entries, so GetVersion keeps answering with the real version)
 # and a version resource, both built with windres; installation into the
 # release zip; and the checks of the built exe: size, imported DLLs, the
-# resources, and on 32-bit Windows every import against what XP SP3 has.
+# resources, the oldest Windows it starts on, and on 32-bit Windows every
+# import against what XP SP3 has.
 
 set(APP_PRODUCT "ORX D-CAN USB INTERFACE")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -11,6 +12,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 else()
   set(APP_ARCH amd64)
 endif()
+set(APP_SUBSYSTEM_VERSION 5.${MINGW_SUBSYSTEM_VERSION})
 set(APP_VERSION4 ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
 find_program(WRESTOOL wrestool REQUIRED)
 
@@ -32,7 +34,9 @@ function(windows_app target description execution_level max_bytes)
   add_test(NAME ${target}.exe-resources
            COMMAND bash ${checks}/resources.sh ${exe} ${execution_level} ${PROJECT_VERSION}
                    ${description} ${APP_PRODUCT})
-  set(tests ${target}.exe-budget ${target}.exe-resources)
+  add_test(NAME ${target}.exe-subsystem-version
+           COMMAND bash ${checks}/subsystem-version.sh ${exe} ${APP_SUBSYSTEM_VERSION})
+  set(tests ${target}.exe-budget ${target}.exe-resources ${target}.exe-subsystem-version)
   if(APP_ARCH STREQUAL x86)
     add_test(NAME ${target}.exe-xp-imports COMMAND bash ${checks}/xp-imports.sh ${exe})
     list(APPEND tests ${target}.exe-xp-imports)

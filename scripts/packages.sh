@@ -28,6 +28,9 @@ install_missing() {
   if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # apt's unprivileged downloader needs a /tmp that everyone can write to.
+  local sandbox=()
+  [ "$(stat -c %a /tmp)" == 1777 ] || sandbox=(-o APT::Sandbox::User=root)
+  apt-get "${sandbox[@]}" update -q
+  apt-get "${sandbox[@]}" install -y -q --no-install-recommends "${missing[@]}"
 }
