@@ -1,0 +1,492 @@
+// Randomized sessions of the whole dialogue: random typed input against a
+// random adapter on the virtual clock. Whatever is drawn, the program must end
+// in bounded time with 0 or -1, send nothing but well-formed requests, reopen
+// the port once per menu answer, wait for a key only at its very end, and
+// print nothing but its own texts.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dialogue.h"
+#include "doubles.h"
+#include "random.h"
+#include "session_runner.h"
+#include "timed_port.h"
+#include "virtual_clock.h"
+
+namespace {
+
+// --- Drawing a session ----------------------------------------------------
+
+constexpr char kWhiteSpace[] = " \t\n\r\v\f";
+
+bool IsWhiteSpace(char c) {
+  return c != '\0' && std::string(kWhiteSpace).find(c) != std::string::npos;
+}
+
+// A letter, digit, white space, control byte or byte of 0x80 and above.
+char DrawCharacter(Random& random) {
+  switch (random.Below(5)) {
+    case 0:
+      return static_cast<char>((random.Percent(50) ? 'a' : 'A') + random.Below(26));
+    case 1:
+      return static_cast<char>('0' + random.Below(10));
+    case 2:
+      return kWhiteSpace[random.Below(sizeof kWhiteSpace - 1)];
+    case 3: {
+      const std::uint32_t control = random.Below(33);
+      return static_cast<char>(control == 32 ? 0x7F : control);
+    }
+    default:
+      return static_cast<char>(0x80 + random.Below(128));
+  }
+}
+
+char DrawAnswer(Random& random) {
+  char answer = DrawCharacter(random);
+  while (IsWhiteSpace(answer)) answer = DrawCharacter(random);
+  return answer;
+}
+
+std::string DrawCharacters(Random& random, std::uint32_t most) {
+  std::string drawn;
+  for (std::uint32_t n = random.Below(most + 1); n > 0; --n) drawn += DrawCharacter(random);
+  return drawn;
+}
+
+std::string DrawSeparator(Random& random) {
+  std::string separator;
+  for (std::uint32_t n = random.Below(4); n > 0; --n) {
+    separator += kWhiteSpace[random.Below(sizeof kWhiteSpace - 1)];
+  }
+  return separator;
+}
+
+// Mostly answers in the dialogue's order with noise around them, so that
+// sessions reach every question; sometimes anything at all. Either may end
+// at any point.
+std::string DrawTyped(Random& random) {
+  if (random.Percent(25)) return DrawCharacters(random, 40);
+  static const char kModes[] = {'0', '1', '9'};
+  std::string typed = DrawSeparator(random) + DrawAnswer(random);
+  for (std::uint32_t others = random.Below(4); others > 0; --others) {
+    typed += DrawSeparator(random) + DrawAnswer(random);
+  }
+  typed += DrawSeparator(random) + (random.Percent(85) ? '1' : '0');
+  typed += DrawSeparator(random) + (random.Percent(50) ? random.Pick(kModes) : DrawAnswer(random));
+  typed += DrawCharacters(random, 6);
+  if (random.Percent(30)) typed.resize(random.Below(static_cast<std::uint32_t>(typed.size()) + 1));
+  return typed;
+}
+
+// Just under or over one of the read timeouts: a drain byte's, the gap
+// allowed between two bytes of a frame, and a whole frame's.
+std::uint64_t DrawDelayUs(Random& random) {
+  static const std::uint64_t kTimeoutsUs[] = {2 * kDrainTimeoutMs * 1000, kExchangeTimeoutMs * 1000,
+                                              (5 + 1) * kExchangeTimeoutMs * 1000};
+  if (random.Percent(25)) return random.Below(4'000'000);
+  if (random.Percent(10)) return 0;
+  const std::uint64_t timeoutUs = random.Pick(kTimeoutsUs);
+  return random.Percent(50) ? timeoutUs + 1 : timeoutUs - 1;
+}
+
+LineTiming DrawTiming(Random& random) {
+  LineTiming timing;
+  timing.firstByteUs = DrawDelayUs(random);
+  if (random.Percent(40)) timing.byteGapUs = DrawDelayUs(random);
+  if (random.Percent(30)) {
+    timing.stallBefore = random.Below(16);
+    timing.stallUs = DrawDelayUs(random);
+  }
+  if (random.Percent(12)) {
+    // A byte time at full speed, or around the drain's wait for one byte.
+    static const std::uint64_t kBabbleGapsUs[] = {87, 1000, 1999, 2001};
+    timing.babbleGapUs = random.Pick(kBabbleGapsUs);
+  }
+  return timing;
+}
+
+std::vector<std::uint8_t> DrawBytes(Random& random, std::uint32_t count) {
+  std::vector<std::uint8_t> bytes(count);
+  for (std::uint8_t& byte : bytes) byte = random.Byte();
+  return bytes;
+}
+
+struct DrawnSession {
+  std::string typed;
+  bool adapterPresent = true;
+  FakeAdapter adapter;
+  LineTiming timing;
+  std::vector<std::uint8_t> stale;  // waiting on the line at each open
+  bool portMissing = false;
+  std::uint64_t clockStartUs = 0;
+};
+
+DrawnSession Draw(std::uint64_t seed) {
+  Random random(seed);
+  DrawnSession drawn;
+  drawn.typed = DrawTyped(random);
+  drawn.adapterPresent = random.Percent(85);
+  drawn.adapter.echoes = random.Percent(85);
+  if (random.Percent(20)) drawn.adapter.between = DrawBytes(random, random.Between(1, 8));
+  if (random.Percent(25)) drawn.adapter.replyBytes = random.Below(5);
+  if (random.Percent(40)) drawn.adapter.replyByte3 = random.Byte();
+  drawn.timing = DrawTiming(random);
+  if (random.Percent(35)) {
+    // A few bytes, or about as many as the drain takes at most.
+    const std::uint32_t count =
+        random.Percent(80) ? random.Between(1, 20) : random.Between(kDrainMaxBytes - 8, 6000);
+    drawn.stale = DrawBytes(random, count);
+  }
+  drawn.portMissing = random.Percent(8);
+  // A third of the sessions see the millisecond tick wrap.
+  const std::uint64_t startMs =
+      random.Percent(30) ? (std::uint64_t{1} << 32) - random.Between(1, 8000) : random.Word();
+  drawn.clockStartUs = startMs * 1000 + random.Below(1000);
+  return drawn;
+}
+
+// --- What the session did -------------------------------------------------
+
+std::string Escaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      escaped += "\\n";
+    } else if (byte >= 0x20 && byte < 0x7F && c != '\\') {
+      escaped += c;
+    } else {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02X", byte);
+      escaped += code;
+    }
+  }
+  return escaped;
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  std::string hex;
+  for (const std::uint8_t byte : bytes) {
+    char code[4];
+    std::snprintf(code, sizeof code, "%02X ", byte);
+    hex += code;
+  }
+  return hex;
+}
+
+std::string Describe(const DrawnSession& drawn) {
+  char line[512];
+  std::string text = "  typed: \"" + Escaped(drawn.typed) + "\"\n";
+  if (drawn.adapterPresent) {
+    std::snprintf(line, sizeof line,
+                  "  adapter: echoes %d, %zu bytes between, %zu reply bytes, reply byte 3 %d\n",
+                  drawn.adapter.echoes, drawn.adapter.between.size(), drawn.adapter.replyBytes,
+                  drawn.adapter.replyByte3);
+  } else {
+    std::snprintf(line, sizeof line, "  adapter: silent\n");
+  }
+  text += line;
+  const LineTiming& t = drawn.timing;
+  std::snprintf(line, sizeof line, "  line: first byte after %llu us, then one every %llu us",
+                static_cast<unsigned long long>(t.firstByteUs),
+                static_cast<unsigned long long>(t.byteGapUs));
+  text += line;
+  if (t.stallUs > 0) {
+    std::snprintf(line, sizeof line, ", %llu us more before byte %zu",
+                  static_cast<unsigned long long>(t.stallUs), t.stallBefore);
+    text += line;
+  }
+  if (t.babbleGapUs > 0) {
+    std::snprintf(line, sizeof line, ", babble every %llu us",
+                  static_cast<unsigned long long>(t.babbleGapUs));
+    text += line;
+  }
+  std::snprintf(line, sizeof line, "\n  %zu stale bytes, port missing %d, clock at %llu us\n",
+                drawn.stale.size(), drawn.portMissing,
+                static_cast<unsigned long long>(drawn.clockStartUs));
+  return text + line;
+}
+
+// The characters the dialogue's answers take from `typed`, in order.
+std::string Answers(const std::string& typed) {
+  std::string answers;
+  for (const char c : typed) {
+    if (!IsWhiteSpace(c)) answers += c;
+  }
+  return answers;
+}
+
+// The port the answers name, as a C string: a NUL answer ends the name.
+std::string PortName(const std::string& answers) {
+  char name[] = "COM1";
+  if (!answers.empty()) name[3] = answers[0];
+  return name;
+}
+
+// --- Checking the log -------------------------------------------------------
+
+const char kPressEnter[] = "Press Enter...";
+const char kModePrompt[] = "Input CAN BUS MODE : ";
+const char kNoAnswer[] = "\nNo answer read: nothing was sent to the adapter.\n";
+const char kAdapterError[] = "\nError, adapter not conected!!!\n";
+const char kResult[] = "\nOK!!!\n";
+const char kModeValue[] = "CAN BUS mode = ";
+
+// Every text the program writes, and the marks the doubles log for the
+// console's and port's other calls.
+const char* const kFixedTokens[] = {
+    "[move 0,0]",
+    "[blanks]",
+    "[read]",
+    "[wait]",
+    "[close]",
+    "[timeouts 1]",
+    "[timeouts 500]",
+    "1.Connect D-CAN adapter to USB port\n2.Connect D-CAN adapter to car OBD connector.\n",
+    "3.Enter COM port number '1,2,3...': ",
+    "                   ORX D-CAN USB INTERFACE                   \n",
+    "                       www.example.com                      \n",
+    "------------------------------------------------------------\n",
+    "           1 - Write config.        0 - Exit                \n",
+    kPressEnter,
+    kNoAnswer,
+    "\n",
+    "------------ CAN MODE ------------\n",
+    "1 = 500 kbit/s D-CAN and PTCAN\n9 = 100 kbit/s K-CAN\n0 = CAN OFF\n",
+    "----------------------------------\n",
+    kModePrompt,
+    kAdapterError,
+    kResult,
+    "    ( 500 kbit/s - D-CAN and PT-CAN )",
+    "    ( 100 kbit/s - K-CAN )",
+    "    ( CAN OFF )"};
+
+bool IsUpperHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+// "CAN BUS mode = %2X" of some byte at `at`, or 0.
+std::size_t ModeValueLength(const std::string& log, std::size_t at) {
+  const std::size_t prefix = sizeof kModeValue - 1;
+  if (log.compare(at, prefix, kModeValue) != 0 || log.size() < at + prefix + 2) return 0;
+  const char high = log[at + prefix];
+  const char low = log[at + prefix + 1];
+  return (high == ' ' || IsUpperHexDigit(high)) && IsUpperHexDigit(low) ? prefix + 2 : 0;
+}
+
+// Cuts the log into known tokens, longest first; false, with the rest of the
+// log in `unknown`, at the first thing that is none of them.
+bool Tokenize(const std::string& log, std::vector<std::string> known,
+              std::vector<std::string>& tokens, std::string& unknown) {
+  std::sort(known.begin(), known.end(),
+            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  for (std::size_t at = 0; at < log.size();) {
+    std::size_t length = ModeValueLength(log, at);
+    for (auto it = known.begin(); length == 0 && it != known.end(); ++it) {
+      if (log.compare(at, it->size(), *it) == 0) length = it->size();
+    }
+    if (length == 0) {
+      unknown = log.substr(at, 200);
+      return false;
+    }
+    tokens.push_back(log.substr(at, length));
+    at += length;
+  }
+  return true;
+}
+
+// One answer read, and the port calls that followed it before the next.
+struct Reading {
+  enum Question { kPort, kMenu, kMode } question;
+  bool answered;
+  char answer;
+  int closes = 0;
+  int opens = 0;
+  bool closedRightBeforeOpen = true;
+};
+
+std::vector<Reading> Readings(const std::vector<std::string>& tokens, const std::string& answers,
+                              std::vector<std::string>& problems) {
+  std::vector<Reading> readings;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const bool close = tokens[i] == "[close]";
+    const bool open = tokens[i].rfind("[open ", 0) == 0;
+    if (tokens[i] == "[read]") {
+      const std::size_t index = readings.size();
+      const auto question = index == 0                              ? Reading::kPort
+                            : i > 0 && tokens[i - 1] == kModePrompt ? Reading::kMode
+                                                                    : Reading::kMenu;
+      const bool answered = index < answers.size();
+      readings.push_back({question, answered, answered ? answers[index] : '\0'});
+    } else if ((close || open) && readings.empty()) {
+      problems.push_back("the port was opened or closed before any answer");
+    } else if (close) {
+      ++readings.back().closes;
+    } else if (open) {
+      ++readings.back().opens;
+      if (i == 0 || tokens[i - 1] != "[close]") readings.back().closedRightBeforeOpen = false;
+    }
+  }
+  return readings;
+}
+
+void CheckReopens(const std::vector<Reading>& readings, std::vector<std::string>& problems) {
+  for (const Reading& reading : readings) {
+    const bool reopens = reading.question == Reading::kMenu && reading.answered;
+    const int expected = reopens ? 1 : 0;
+    if (reading.closes != expected || reading.opens != expected || !reading.closedRightBeforeOpen) {
+      problems.push_back("after an answer the port was closed " + std::to_string(reading.closes) +
+                         " and opened " + std::to_string(reading.opens) + " times, not " +
+                         std::to_string(expected));
+    }
+  }
+}
+
+void CheckKeyWaits(const std::vector<std::string>& tokens, std::vector<std::string>& problems) {
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i] == "[wait]" && (i == 0 || tokens[i - 1] != kPressEnter)) {
+      problems.push_back("a key wait without \"Press Enter...\" right before it");
+    }
+    if (tokens[i] == "[wait]" && i + 1 != tokens.size()) {
+      problems.push_back("the program went on after a key wait");
+    }
+    if (tokens[i] == kPressEnter && (i + 1 == tokens.size() || tokens[i + 1] != "[wait]")) {
+      problems.push_back("\"Press Enter...\" without a key wait");
+    }
+  }
+}
+
+// The path the session took, from the texts that end it; "" when none fits.
+std::string EndingPath(const std::vector<std::string>& tokens, const std::string& portName,
+                       const std::vector<Reading>& readings) {
+  const auto has = [&](const std::string& text) {
+    return std::find(tokens.begin(), tokens.end(), text) != tokens.end();
+  };
+  const auto last = [&](std::size_t fromEnd) {
+    return tokens.size() > fromEnd ? tokens[tokens.size() - 1 - fromEnd] : std::string();
+  };
+  const bool keyWaitAfter = last(0) == "[wait]";
+  if (has(kResult) && keyWaitAfter) return "result shown";
+  if (last(2) == "Error: " + portName + " in use or does not exist.\n" && keyWaitAfter) {
+    return "port open error";
+  }
+  if (last(2) == kAdapterError && keyWaitAfter) return "adapter error";
+  if (last(0) == kNoAnswer) {
+    return readings.back().question == Reading::kMode ? "no answer at the CAN mode question"
+                                                      : "no answer at the menu";
+  }
+  const Reading& lastRead = readings.back();
+  if (last(0).rfind("[open ", 0) == 0 && lastRead.answered && lastRead.answer == '0') {
+    return "exit answer";
+  }
+  return "";
+}
+
+void CheckRequests(const TimedPort& port, const std::vector<Reading>& readings,
+                   std::vector<std::string>& problems) {
+  if (port.callsWhileClosed > 0) problems.push_back("the port was used while closed");
+  const std::vector<std::uint8_t>& sent = port.written;
+  if (sent.empty()) return;
+  const Reading& modeReading = readings.back();
+  const bool modeAnswered = modeReading.question == Reading::kMode && modeReading.answered;
+  const auto mode = static_cast<std::uint8_t>(modeReading.answer - '0');
+  const std::uint8_t checksum = static_cast<std::uint8_t>(0x81 + mode);
+  const std::vector<std::uint8_t> request = {0x81, 0x00, 0x00, mode, checksum};
+  if (!modeAnswered || sent != request) {
+    problems.push_back("sent " + Hex(sent) + "instead of one request for the mode answered");
+  }
+}
+
+void CheckTimes(const TimedPort& port, std::uint64_t tookUs, std::vector<std::string>& problems,
+                std::vector<std::string>& paths) {
+  // The drain, then at most two frame reads of 5 bytes.
+  constexpr std::uint64_t kDrainBoundUs = (kDrainMaxTimeMs + 10) * 1000;
+  constexpr std::uint64_t kSessionBoundUs = kDrainBoundUs + 2 * 6 * kExchangeTimeoutMs * 1000;
+  if (tookUs > kSessionBoundUs) {
+    problems.push_back("took " + std::to_string(tookUs) + " us of virtual time");
+  }
+  for (const TimeoutPeriod& period : port.periods) {
+    if (period.timeoutMs != kDrainTimeoutMs) continue;
+    if (period.reads > kDrainMaxBytes || period.endUs - period.startUs > kDrainBoundUs) {
+      problems.push_back("the drain made " + std::to_string(period.reads) + " reads in " +
+                         std::to_string(period.endUs - period.startUs) + " us");
+    }
+    if (period.completeReads == kDrainMaxBytes) {
+      paths.push_back("drain stopped at its byte bound");
+    } else if (period.reads > 0 && period.completeReads == period.reads) {
+      paths.push_back("drain stopped at its time bound");
+    }
+  }
+}
+
+SessionResult RunSession(std::uint64_t seed) {
+  const DrawnSession drawn = Draw(seed);
+  const std::string answers = Answers(drawn.typed);
+  const std::string portName = PortName(answers);
+
+  TheVirtualClock().SetUs(drawn.clockStartUs);
+  std::string log;
+  FakeConsole console(drawn.typed, log);
+  TimedPort port(log, drawn.timing);
+  if (drawn.adapterPresent) port.adapter = &drawn.adapter;
+  port.staleOnOpen = drawn.stale;
+  if (drawn.portMissing) port.unopenable = portName;
+
+  SessionResult result;
+  int status = 0;
+  try {
+    status = RunDialogue(port, console);
+  } catch (const std::runtime_error& runaway) {
+    result.problems.push_back(std::string("did not end: ") + runaway.what());
+  }
+  port.EndPeriod();
+  result.description = Describe(drawn) + "  log: " + Escaped(log) +
+                       "\n  sent: " + Hex(port.written) + "\n  status: " + std::to_string(status);
+  if (!result.problems.empty()) return result;
+
+  if (status != kExitOk && status != kExitFailed) {
+    result.problems.push_back("ended with status " + std::to_string(status));
+  }
+  std::vector<std::string> known(std::begin(kFixedTokens), std::end(kFixedTokens));
+  known.push_back("[open " + portName + " 115200 2000]");
+  known.push_back("Error: " + portName + " in use or does not exist.\n");
+  std::vector<std::string> tokens;
+  std::string unknown;
+  if (!Tokenize(log, known, tokens, unknown)) {
+    result.problems.push_back("printed or did what it should not: \"" + Escaped(unknown) + "\"");
+    return result;
+  }
+  const std::vector<Reading> readings = Readings(tokens, answers, result.problems);
+  if (readings.empty()) {
+    result.problems.push_back("never read an answer");
+    return result;
+  }
+  CheckReopens(readings, result.problems);
+  CheckKeyWaits(tokens, result.problems);
+  CheckRequests(port, readings, result.problems);
+  CheckTimes(port, TheVirtualClock().NowUs() - drawn.clockStartUs, result.problems, result.paths);
+
+  const std::string path = EndingPath(tokens, portName, readings);
+  const bool succeeded = path == "result shown" || path == "exit answer";
+  if (path.empty()) {
+    result.problems.push_back("ended without one of the dialogue's endings");
+  } else if (status != (succeeded ? kExitOk : kExitFailed)) {
+    result.problems.push_back("ended with status " + std::to_string(status) + " after " + path);
+  }
+  result.paths.push_back(path);
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return RunRandomizedSuite(argc, argv, "zade-config randomized sessions",
+                            {"result shown", "exit answer", "port open error", "adapter error",
+                             "no answer at the menu", "no answer at the CAN mode question",
+                             "drain stopped at its byte bound", "drain stopped at its time bound"},
+                            RunSession);
+}
