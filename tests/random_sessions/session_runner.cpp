@@ -11,8 +11,16 @@
 #include <random>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/common_interface_defs.h>
 #define UNDER_SANITIZERS 1
+// A fatal sanitizer report ends in abort(), whose handler below names the
+// seed. (Each sanitizer runtime keeps its own death callbacks, so abort() is
+// the one way to hear of both.)
+extern "C" const char* __asan_default_options() {
+  return "abort_on_error=1";
+}
+extern "C" const char* __ubsan_default_options() {
+  return "abort_on_error=1:print_stacktrace=1";
+}
 #endif
 
 namespace {
@@ -25,9 +33,9 @@ constexpr int kFailuresShown = 5;
 // Fewer sessions than this may well miss a rare path without anything being wrong.
 constexpr Seed kPathCheckMinimum = 1000;
 
-// The report of the session in progress, written from signal handlers and
-// the sanitizers' death callback, which may only make async-signal-safe
-// calls: it is formatted before each session starts.
+// The report of the session in progress, written from signal handlers,
+// which may only make async-signal-safe calls: it is formatted before each
+// session starts.
 char inProgress[512];
 int inProgressLength = 0;
 
@@ -51,21 +59,18 @@ extern "C" void OnSessionLimit(int) {
   _exit(EXIT_FAILURE);
 }
 
-#ifndef UNDER_SANITIZERS
 extern "C" void OnCrash(int signalNumber) {
   WriteInProgressReport();
   signal(signalNumber, SIG_DFL);
   raise(signalNumber);
 }
-#endif
 
 void InstallInProgressReports() {
   signal(SIGALRM, OnSessionLimit);
-#ifdef UNDER_SANITIZERS
-  // The sanitizers report crashes themselves; the seed follows their report.
-  __sanitizer_set_death_callback(WriteInProgressReport);
-#else
-  for (int signalNumber : {SIGSEGV, SIGBUS, SIGFPE, SIGABRT}) signal(signalNumber, OnCrash);
+  signal(SIGABRT, OnCrash);
+#ifndef UNDER_SANITIZERS
+  // Under the sanitizers these end in their report and abort().
+  for (int signalNumber : {SIGSEGV, SIGBUS, SIGFPE}) signal(signalNumber, OnCrash);
 #endif
 }
 
@@ -154,6 +159,23 @@ class SuiteRun {
 };
 
 }  // namespace
+
+std::string Printable(const std::string& text) {
+  std::string printable;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      printable += "\\n";
+    } else if (byte >= 0x20 && byte < 0x7F && c != '\\') {
+      printable += c;
+    } else {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02X", byte);
+      printable += code;
+    }
+  }
+  return printable;
+}
 
 int RunRandomizedSuite(int argc, char** argv, const char* suiteName,
                        const std::vector<std::string>& expectedPaths, const Session& session) {

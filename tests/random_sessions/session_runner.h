@@ -16,6 +16,10 @@ struct SessionResult {
 
 using Session = std::function<SessionResult(std::uint64_t seed)>;
 
+// `text` on one line for a session's description: line ends as \n, other
+// bytes outside printable ASCII, and the backslash, as \xNN.
+std::string Printable(const std::string& text);
+
 // Runs a suite from its command line:
 //   (no options)    sessions of the fixed seeds 1..10000, then 10000 sessions
 //                   of fresh seeds F..F+9999 from a new F, printed first

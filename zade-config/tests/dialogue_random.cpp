@@ -151,23 +151,6 @@ DrawnSession Draw(std::uint64_t seed) {
 
 // --- What the session did -------------------------------------------------
 
-std::string Escaped(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\n') {
-      escaped += "\\n";
-    } else if (byte >= 0x20 && byte < 0x7F && c != '\\') {
-      escaped += c;
-    } else {
-      char code[8];
-      std::snprintf(code, sizeof code, "\\x%02X", byte);
-      escaped += code;
-    }
-  }
-  return escaped;
-}
-
 std::string Hex(const std::vector<std::uint8_t>& bytes) {
   std::string hex;
   for (const std::uint8_t byte : bytes) {
@@ -180,7 +163,7 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 
 std::string Describe(const DrawnSession& drawn) {
   char line[512];
-  std::string text = "  typed: \"" + Escaped(drawn.typed) + "\"\n";
+  std::string text = "  typed: \"" + Printable(drawn.typed) + "\"\n";
   if (drawn.adapterPresent) {
     std::snprintf(line, sizeof line,
                   "  adapter: echoes %d, %zu bytes between, %zu reply bytes, reply byte 3 %d\n",
@@ -444,7 +427,7 @@ SessionResult RunSession(std::uint64_t seed) {
     result.problems.push_back(std::string("did not end: ") + runaway.what());
   }
   port.EndPeriod();
-  result.description = Describe(drawn) + "  log: " + Escaped(log) +
+  result.description = Describe(drawn) + "  log: " + Printable(log) +
                        "\n  sent: " + Hex(port.written) + "\n  status: " + std::to_string(status);
   if (!result.problems.empty()) return result;
 
@@ -457,7 +440,7 @@ SessionResult RunSession(std::uint64_t seed) {
   std::vector<std::string> tokens;
   std::string unknown;
   if (!Tokenize(log, known, tokens, unknown)) {
-    result.problems.push_back("printed or did what it should not: \"" + Escaped(unknown) + "\"");
+    result.problems.push_back("printed or did what it should not: \"" + Printable(unknown) + "\"");
     return result;
   }
   const std::vector<Reading> readings = Readings(tokens, answers, result.problems);
