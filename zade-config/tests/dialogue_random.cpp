@@ -162,36 +162,24 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::string Describe(const DrawnSession& drawn) {
-  char line[512];
-  std::string text = "  typed: \"" + Printable(drawn.typed) + "\"\n";
-  if (drawn.adapterPresent) {
-    std::snprintf(line, sizeof line,
-                  "  adapter: echoes %d, %zu bytes between, %zu reply bytes, reply byte 3 %d\n",
-                  drawn.adapter.echoes, drawn.adapter.between.size(), drawn.adapter.replyBytes,
-                  drawn.adapter.replyByte3);
-  } else {
-    std::snprintf(line, sizeof line, "  adapter: silent\n");
+  using std::to_string;
+  const FakeAdapter& adapter = drawn.adapter;
+  const LineTiming& timing = drawn.timing;
+  std::string text = "  typed: \"" + Printable(drawn.typed) + "\"\n  adapter: ";
+  text += drawn.adapterPresent
+              ? "echoes " + to_string(adapter.echoes) + ", " + to_string(adapter.between.size()) +
+                    " bytes between, " + to_string(adapter.replyBytes) +
+                    " reply bytes, reply byte 3 " + to_string(adapter.replyByte3)
+              : "silent";
+  text += "\n  line: first byte after " + to_string(timing.firstByteUs) + " us, then one every " +
+          to_string(timing.byteGapUs) + " us";
+  if (timing.stallUs > 0) {
+    text +=
+        ", " + to_string(timing.stallUs) + " us more before byte " + to_string(timing.stallBefore);
   }
-  text += line;
-  const LineTiming& t = drawn.timing;
-  std::snprintf(line, sizeof line, "  line: first byte after %llu us, then one every %llu us",
-                static_cast<unsigned long long>(t.firstByteUs),
-                static_cast<unsigned long long>(t.byteGapUs));
-  text += line;
-  if (t.stallUs > 0) {
-    std::snprintf(line, sizeof line, ", %llu us more before byte %zu",
-                  static_cast<unsigned long long>(t.stallUs), t.stallBefore);
-    text += line;
-  }
-  if (t.babbleGapUs > 0) {
-    std::snprintf(line, sizeof line, ", babble every %llu us",
-                  static_cast<unsigned long long>(t.babbleGapUs));
-    text += line;
-  }
-  std::snprintf(line, sizeof line, "\n  %zu stale bytes, port missing %d, clock at %llu us\n",
-                drawn.stale.size(), drawn.portMissing,
-                static_cast<unsigned long long>(drawn.clockStartUs));
-  return text + line;
+  if (timing.babbleGapUs > 0) text += ", babble every " + to_string(timing.babbleGapUs) + " us";
+  return text + "\n  " + to_string(drawn.stale.size()) + " stale bytes, port missing " +
+         to_string(drawn.portMissing) + ", clock at " + to_string(drawn.clockStartUs) + " us\n";
 }
 
 // The characters the dialogue's answers take from `typed`, in order.
