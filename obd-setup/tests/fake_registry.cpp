@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include <cstring>
+#include <algorithm>
 
 namespace fake {
 
@@ -74,18 +74,28 @@ bool RegistryCreate(const char* /*path*/, RegistryKey* key) {
 
 bool RegistryQuery(RegistryKey key, const char* name, void* data, std::uint32_t size) {
   registry.calls.push_back("query " + fake::Id(key) + " " + name);
-  if (registry.openKeys.count(key) == 0) return false;
+  if (registry.openKeys.count(key) == 0) {
+    ++registry.callsOnClosedKeys;
+    return false;
+  }
+  // The caller promises `size` bytes of room: touch the last of them, so
+  // that a smaller buffer shows up under AddressSanitizer.
+  if (size > 0) {
+    volatile unsigned char* last = static_cast<unsigned char*>(data) + size - 1;
+    *last = *last;
+  }
   const auto found = registry.values.find(name);
   if (found == registry.values.end()) return false;
   const std::vector<unsigned char>& bytes = found->second.bytes;
   if (bytes.size() > size) return false;  // more data than room
-  std::memcpy(data, bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), static_cast<unsigned char*>(data));
   return true;
 }
 
 bool RegistrySet(RegistryKey key, const char* name, std::uint32_t type, const void* data,
                  std::uint32_t size) {
   registry.calls.push_back("set " + fake::Id(key) + " " + name);
+  if (registry.openKeys.count(key) == 0) ++registry.callsOnClosedKeys;
   if (registry.openKeys.count(key) == 0 || registry.writeFails) return false;
   const auto* bytes = static_cast<const unsigned char*>(data);
   registry.values[name] = {type, {bytes, bytes + size}};

@@ -30,6 +30,7 @@ struct FakeRegistry {
   // "set 2 TxFIFO", "close 1", ...
   std::vector<std::string> calls;
   std::set<RegistryKey> openKeys;
+  int callsOnClosedKeys = 0;      // queries and writes through a handle not open
   std::function<void()> onClose;  // runs at each close, before it is logged
   RegistryKey nextKey = 1;
 };

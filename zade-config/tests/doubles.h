@@ -14,7 +14,7 @@
 class FakeConsole {
  public:
   FakeConsole(const std::string& typed, std::string& log) : log_(log), in_(std::tmpfile()) {
-    std::fputs(typed.c_str(), in_);
+    std::fwrite(typed.data(), 1, typed.size(), in_);  // NUL bytes included
     std::rewind(in_);
   }
   ~FakeConsole() { std::fclose(in_); }
@@ -49,8 +49,20 @@ class FakeConsole {
 // The adapter behind the port: how it reacts to a five-byte request.
 struct FakeAdapter {
   bool echoes = true;
-  std::size_t replyBytes = 5;  // fewer makes a partial reply
-  int replyByte3 = -1;         // -1: the complement of the requested mode
+  std::vector<std::uint8_t> between;  // garbage it sends between echo and reply
+  std::size_t replyBytes = 5;         // fewer makes a partial reply
+  int replyByte3 = -1;                // -1: the complement of the requested mode
+
+  std::vector<std::uint8_t> Response(const std::uint8_t* request) const {
+    std::vector<std::uint8_t> response;
+    if (echoes) response.assign(request, request + 5);
+    response.insert(response.end(), between.begin(), between.end());
+    const std::uint8_t byte3 = replyByte3 < 0 ? static_cast<std::uint8_t>(~request[3])
+                                              : static_cast<std::uint8_t>(replyByte3);
+    const std::uint8_t reply[5] = {0x55, 0xAA, 0x12, byte3, 0x34};  // only byte 3 matters
+    response.insert(response.end(), reply, reply + replyBytes);
+    return response;
+  }
 };
 
 class FakePort {
@@ -85,9 +97,13 @@ class FakePort {
   bool Write(const std::uint8_t* buffer, std::uint32_t count) {
     if (!open_) return false;
     written.insert(written.end(), buffer, buffer + count);
-    if (adapter && count == 5) Respond(buffer);
+    if (adapter && count == 5) {
+      const std::vector<std::uint8_t> response = adapter->Response(buffer);
+      incoming.insert(incoming.end(), response.begin(), response.end());
+    }
     return true;
   }
+  bool IsOpen() const { return open_; }
 
   std::string unopenable;                 // a port name no device answers to
   std::vector<std::uint8_t> staleOnOpen;  // what the device sent before the exchange
@@ -96,15 +112,6 @@ class FakePort {
   std::vector<std::uint8_t> written;
 
  private:
-  void Respond(const std::uint8_t* request) {
-    if (adapter->echoes) incoming.insert(incoming.end(), request, request + 5);
-    const std::uint8_t byte3 = adapter->replyByte3 < 0
-                                   ? static_cast<std::uint8_t>(~request[3])
-                                   : static_cast<std::uint8_t>(adapter->replyByte3);
-    const std::uint8_t reply[5] = {0x55, 0xAA, 0x12, byte3, 0x34};  // only byte 3 matters
-    incoming.insert(incoming.end(), reply, reply + adapter->replyBytes);
-  }
-
   std::string& log_;
   bool open_ = false;
 };

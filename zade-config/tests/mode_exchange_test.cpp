@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "doubles.h"
+#include "virtual_clock.h"
 
 namespace {
 
@@ -93,13 +92,14 @@ TEST(PrepareLine, DiscardsStaleBytesAndPresetsTheHeader) {
   EXPECT_EQ(reported, 0x09);
 }
 
-// A line that always has another byte ready.
+// A line that always has another byte ready, each after `perByteMs` of
+// virtual time.
 struct BabblingPort {
-  std::chrono::milliseconds perByte{0};
+  std::uint32_t perByteMs = 0;
   std::size_t reads = 0;
   bool SetTimeouts(std::uint32_t) { return true; }
   bool Read(std::uint8_t* buffer, std::uint32_t) {
-    std::this_thread::sleep_for(perByte);
+    TheVirtualClock().SetUs(TheVirtualClock().NowUs() + perByteMs * 1000);
     ++reads;
     buffer[0] = 0x55;
     return true;
@@ -107,19 +107,21 @@ struct BabblingPort {
 };
 
 TEST(PrepareLine, DrainOfALineThatNeverFallsSilentIsBounded) {
-  BabblingPort fast;
-  ModeFrame frame{};
-  PrepareLine(fast, frame);
-  EXPECT_EQ(fast.reads, kDrainMaxBytes);
+  // The second start lets the millisecond tick wrap during the drain.
+  for (const std::uint64_t startMs : {std::uint64_t{5000}, (std::uint64_t{1} << 32) - 300}) {
+    TheVirtualClock().SetUs(startMs * 1000);
+    BabblingPort fast;
+    ModeFrame frame{};
+    PrepareLine(fast, frame);
+    EXPECT_EQ(fast.reads, kDrainMaxBytes);
 
-  BabblingPort slow;
-  slow.perByte = std::chrono::milliseconds(5);
-  const auto started = std::chrono::steady_clock::now();
-  PrepareLine(slow, frame);
-  const auto took = std::chrono::steady_clock::now() - started;
-  EXPECT_LT(slow.reads, kDrainMaxBytes);
-  EXPECT_GE(took, std::chrono::milliseconds(kDrainMaxTimeMs));
-  EXPECT_LT(took, std::chrono::seconds(4));
+    BabblingPort slow;
+    slow.perByteMs = 5;
+    const std::uint64_t started = TheVirtualClock().NowUs();
+    PrepareLine(slow, frame);
+    EXPECT_EQ(slow.reads, kDrainMaxTimeMs / slow.perByteMs) << "start " << startMs;
+    EXPECT_EQ(TheVirtualClock().NowUs() - started, kDrainMaxTimeMs * 1000u);
+  }
 }
 
 }  // namespace
