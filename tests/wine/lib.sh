@@ -7,16 +7,16 @@ set -euo pipefail
 export WINEPREFIX=$WINE_TEST_PREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+source "$SOURCE_DIR/scripts/wine-prefix.sh"
 
 TEST_TMP=$(mktemp -d)
-SIM_PID=
 failures=0
 
 TMUX_SOCKET=wine-test-$$
 CONSOLE_STARTED=
 
 cleanup() {
-  [ -z "$SIM_PID" ] || kill "$SIM_PID" 2>/dev/null || true
+  stop_sim
   [ -z "$CONSOLE_STARTED" ] || tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true
   "$WINESERVER" -k 2>/dev/null || true
   rm -rf "$TEST_TMP"
@@ -24,24 +24,7 @@ cleanup() {
 trap cleanup EXIT
 
 # start_sim PORT_NUMBER [simulator options...]: runs the adapter on COMn.
-start_sim() {
-  local link=$WINE_TEST_PORTS/com$1
-  shift
-  rm -f "$link"
-  "$ADAPTER_SIM" "$link" "$@" &
-  SIM_PID=$!
-  for _ in $(seq 100); do
-    [ -e "$link" ] && return 0
-    sleep 0.05
-  done
-  echo "simulator did not come up on $link"
-  exit 1
-}
-
-stop_sim() {
-  [ -z "$SIM_PID" ] || { kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; }
-  SIM_PID=
-}
+start_sim() { start_sim_at "$WINE_TEST_PORTS/com$1" "${@:2}"; }
 
 # run_piped EXE INPUT: runs the exe with INPUT on a pipe as standard input and
 # no console; leaves its standard output in $TEST_TMP/out and its status in $status.
