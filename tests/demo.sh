@@ -42,13 +42,19 @@ demo_wine() { WINEPREFIX=$DEMO_DIR/wine-prefix prefix_pids; }
 # running LIST_FUNCTION: yes when it lists a process.
 running() { [ -n "$("$1")" ] && echo yes || echo no; }
 
-# expect_left_clean NAME: the demo has ended with nothing of it running and
-# the console's terminal settings as they were before it.
-expect_left_clean() {
+# expect_nothing_running NAME: no simulator and no Wine process of the demo
+# is left (within a few seconds).
+expect_nothing_running() {
   local deadline=$((SECONDS + 15))
   while [ -n "$(demo_sims)$(demo_wine)" ] && ((SECONDS < deadline)); do sleep 0.2; done
   expect_equal "$1: no simulator left" no "$(running demo_sims)"
   expect_equal "$1: no Wine process of the demo prefix left" no "$(running demo_wine)"
+}
+
+# expect_left_clean NAME: the demo has ended with nothing of it running and
+# the console's terminal settings as they were before it.
+expect_left_clean() {
+  expect_nothing_running "$1"
   expect_equal "$1: terminal settings restored" "$(cat "$TEST_TMP/tty-before")" \
     "$(cat "$TEST_TMP/tty-after")"
 }
@@ -62,6 +68,7 @@ console_keys Enter
 expect_screen "zade-config.exe ended with exit status 0."
 expect_screen "The simulated adapter received: 81 00 00 09 8A"
 expect_screen "Run obd-setup.exe? [y/N]"
+expect_nothing_running "at the obd-setup question"
 console_keys n Enter
 expect_equal "obd-setup declined: the demo's status" 0 "$(console_wait_exit 30)"
 expect_left_clean "obd-setup declined"
