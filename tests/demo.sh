@@ -18,17 +18,6 @@ start_demo() {
     _ "$TEST_TMP/tty-before" "$TEST_TMP/tty-after" "$DEMO" "$@"
 }
 
-# answer_dialogue MODE: answers COM1, Write config. and MODE as the questions
-# come; the first may wait for a new Wine prefix.
-answer_dialogue() {
-  expect_screen "3.Enter COM port number '1,2,3...':" 120
-  console_keys 1 Enter
-  expect_screen "0 - Exit"
-  console_keys 1 Enter
-  expect_screen "Input CAN BUS MODE :"
-  console_keys "$1" Enter
-}
-
 # demo_sims, demo_wine: the demo's simulator and the Wine processes of its
 # prefix, one process id a line.
 demo_sims() {
@@ -60,7 +49,7 @@ expect_left_clean() {
 }
 
 start_demo
-answer_dialogue 9
+answer_zade_config 1 9
 expect_screen "CAN BUS mode =  9    ( 100 kbit/s - K-CAN )"
 expect_equal "the simulator runs meanwhile" yes "$(running demo_sims)"
 expect_equal "Wine runs meanwhile" yes "$(running demo_wine)"
@@ -100,7 +89,7 @@ console_close
 # A device path takes the simulator's place; here it is one the test runs.
 start_sim_at "$TEST_TMP/adapter" --log "$TEST_TMP/received"
 start_demo "$TEST_TMP/adapter"
-answer_dialogue 1
+answer_zade_config 1 1
 expect_screen "CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )"
 expect_equal "with a device path: no simulator of the demo's own" no "$(running demo_sims)"
 console_keys Enter

@@ -80,6 +80,20 @@ expect_screen() {
   fi
 }
 
+# answer_zade_config PORT [MODE]: answers zade-config's questions in the
+# console as they appear: PORT, 1 (Write config.) and, if given, MODE, each
+# with Enter. The first may wait for a new prefix to start.
+answer_zade_config() {
+  expect_screen "3.Enter COM port number '1,2,3...':" 120
+  console_keys "$1" Enter
+  expect_screen "0 - Exit"
+  console_keys 1 Enter
+  if (($# > 1)); then
+    expect_screen "Input CAN BUS MODE :"
+    console_keys "$2" Enter
+  fi
+}
+
 # console_wait_exit SECONDS: the exit status once the program has ended, or
 # "running" when it is still running after SECONDS.
 console_wait_exit() {

@@ -4,23 +4,12 @@
 # prompt ends the wait at once, and the status follows the screen.
 source "$SOURCE_DIR/tests/wine/lib.sh"
 
-# answer_port PORT: types PORT and then 1 (Write config.), each with Enter,
-# as the questions appear.
-answer_port() {
-  expect_screen "3.Enter COM port number '1,2,3...':" 60
-  console_keys "$1" Enter
-  expect_screen "0 - Exit"
-  console_keys 1 Enter
-}
-
 # top_lines N: the first N lines of the screen.
 top_lines() { console_screen | head -n "$1"; }
 
 start_sim 2
 run_in_console zade-config.exe
-answer_port 2
-expect_screen "Input CAN BUS MODE :"
-console_keys 9 Enter
+answer_zade_config 2 9
 expect_screen "Press Enter..."
 expect_equal "OK screen" "
 OK!!!
@@ -35,7 +24,7 @@ stop_sim
 # The adapter answers 2 s late; the key typed meanwhile counts.
 start_sim 2 --delay 2000
 run_in_console zade-config.exe
-answer_port 2
+answer_zade_config 2
 expect_screen "Input CAN BUS MODE :"
 console_keys 9 Enter q
 expect_equal "no prompt yet when the key is typed" no \
@@ -46,7 +35,7 @@ console_close
 stop_sim
 
 run_in_console zade-config.exe
-answer_port x
+answer_zade_config x
 expect_screen "Press Enter..."
 expect_equal "open-error screen" "                   ORX D-CAN USB INTERFACE
                        www.example.com
@@ -63,9 +52,7 @@ console_close
 
 start_sim 2 --silent
 run_in_console zade-config.exe
-answer_port 2
-expect_screen "Input CAN BUS MODE :"
-console_keys 9 Enter
+answer_zade_config 2 9
 expect_screen "Press Enter..." 30
 expect_equal "no-answer screen" "Input CAN BUS MODE : 9
 
