@@ -7,41 +7,24 @@ set -euo pipefail
 export WINEPREFIX=$WINE_TEST_PREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+source "$SOURCE_DIR/scripts/wine-prefix.sh"
 
 TEST_TMP=$(mktemp -d)
-SIM_PID=
 failures=0
 
 TMUX_SOCKET=wine-test-$$
 CONSOLE_STARTED=
 
 cleanup() {
-  [ -z "$SIM_PID" ] || kill "$SIM_PID" 2>/dev/null || true
-  [ -z "$CONSOLE_STARTED" ] || tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true
+  stop_sim
+  [ -z "$CONSOLE_STARTED" ] || console_close
   "$WINESERVER" -k 2>/dev/null || true
   rm -rf "$TEST_TMP"
 }
 trap cleanup EXIT
 
 # start_sim PORT_NUMBER [simulator options...]: runs the adapter on COMn.
-start_sim() {
-  local link=$WINE_TEST_PORTS/com$1
-  shift
-  rm -f "$link"
-  "$ADAPTER_SIM" "$link" "$@" &
-  SIM_PID=$!
-  for _ in $(seq 100); do
-    [ -e "$link" ] && return 0
-    sleep 0.05
-  done
-  echo "simulator did not come up on $link"
-  exit 1
-}
-
-stop_sim() {
-  [ -z "$SIM_PID" ] || { kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; }
-  SIM_PID=
-}
+start_sim() { start_sim_at "$WINE_TEST_PORTS/com$1" "${@:2}"; }
 
 # run_piped EXE INPUT: runs the exe with INPUT on a pipe as standard input and
 # no console; leaves its standard output in $TEST_TMP/out and its status in $status.
@@ -52,14 +35,25 @@ run_piped() {
   set -e
 }
 
-# run_in_console EXE: runs the exe in a real console, an 80 x 25 tmux pane of a
-# private tmux server; its exit status lands in $TEST_TMP/console-status.
-run_in_console() {
+# console_run COMMAND [ARG...]: runs the command in a real console, an 80 x 25
+# tmux pane of a private tmux server, with this script's environment; its exit
+# status lands in $TEST_TMP/console-status. The pane stays open afterwards, so
+# the last screen can still be read.
+console_run() {
   CONSOLE_STARTED=1
-  tmux -L "$TMUX_SOCKET" new-session -d -s test -x 80 -y 25 \
-    "env WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='$WINEDLLOVERRIDES' \
-     sh -c '\"$WINE\" \"$BIN_DIR/$1\"; echo \$? >\"$TEST_TMP/console-status\"; sleep 600'"
+  rm -f "$TEST_TMP/console-status"
+  {
+    printf '%q ' "$@"
+    printf '\necho $? >%q\nexec sleep 600\n' "$TEST_TMP/console-status"
+  } >"$TEST_TMP/console.sh"
+  tmux -L "$TMUX_SOCKET" new-session -d -s test -x 80 -y 25 "bash '$TEST_TMP/console.sh'"
 }
+
+# run_in_console EXE: runs the exe under Wine in a real console (console_run).
+run_in_console() { console_run "$WINE" "$BIN_DIR/$1"; }
+
+# console_close: ends the console and whatever still runs in it.
+console_close() { tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true; }
 
 console_keys() { tmux -L "$TMUX_SOCKET" send-keys -t test "$@"; }
 console_screen() { tmux -L "$TMUX_SOCKET" capture-pane -p -t test; }
@@ -72,6 +66,32 @@ console_wait_for() {
     sleep 0.2
   done
   return 1
+}
+
+# expect_screen TEXT [SECONDS]: TEXT comes on the screen within SECONDS (20);
+# the screen is shown when it does not.
+expect_screen() {
+  if console_wait_for "$1" "${2:-20}"; then
+    echo "ok: on the screen: $1"
+  else
+    echo "FAIL: not on the screen: $1"
+    console_screen
+    failures=$((failures + 1))
+  fi
+}
+
+# answer_zade_config PORT [MODE]: answers zade-config's questions in the
+# console as they appear: PORT, 1 (Write config.) and, if given, MODE, each
+# with Enter. The first may wait for a new prefix to start.
+answer_zade_config() {
+  expect_screen "3.Enter COM port number '1,2,3...':" 120
+  console_keys "$1" Enter
+  expect_screen "0 - Exit"
+  console_keys 1 Enter
+  if (($# > 1)); then
+    expect_screen "Input CAN BUS MODE :"
+    console_keys "$2" Enter
+  fi
 }
 
 # console_wait_exit SECONDS: the exit status once the program has ended, or
