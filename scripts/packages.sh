@@ -20,17 +20,23 @@ install_missing() {
   done
   ((${#missing[@]} > 0)) || return 0
   echo "installing: ${missing[*]}"
+  # A user at a terminal is asked for the sudo password; anywhere else only
+  # root can install.
+  local as_root=()
   if [ "$(id -u)" -ne 0 ]; then
-    echo "missing packages and not root: install them with apt-get first" >&2
-    exit 1
+    if ! command -v sudo >/dev/null || [ ! -t 0 ]; then
+      echo "missing packages and not root: install them with apt-get first" >&2
+      exit 1
+    fi
+    as_root=(sudo DEBIAN_FRONTEND=noninteractive)
   fi
   export DEBIAN_FRONTEND=noninteractive
   if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
+    "${as_root[@]}" dpkg --add-architecture i386
   fi
   # apt's unprivileged downloader needs a /tmp that everyone can write to.
   local sandbox=()
   [ "$(stat -c %a /tmp)" == 1777 ] || sandbox=(-o APT::Sandbox::User=root)
-  apt-get "${sandbox[@]}" update -q
-  apt-get "${sandbox[@]}" install -y -q --no-install-recommends "${missing[@]}"
+  "${as_root[@]}" apt-get "${sandbox[@]}" update -q
+  "${as_root[@]}" apt-get "${sandbox[@]}" install -y -q --no-install-recommends "${missing[@]}"
 }
