@@ -1,14 +1,17 @@
 # Sourced by the scripts: the Debian packages each job needs, and
 # install_missing, which installs those not yet installed (as root only).
 
+# The MinGW-w64 cross compilers of each Windows build.
+WINDOWS_X64_COMPILER=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64)
+WINDOWS_X86_COMPILER=(g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
+
 # What building the 64-bit Windows programs and running them under Wine needs.
-RUN_PACKAGES=(cmake g++ g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64)
+RUN_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" wine64)
 # The release zips: both Windows builds, without Wine.
-RELEASE_PACKAGES=(cmake g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-                  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
+RELEASE_PACKAGES=(cmake "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}")
 # Everything the test command needs on top: the 32-bit build and its Wine,
 # and the tools the tests use.
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine32:i386
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" wine32:i386
                libgtest-dev tmux bc clang-format icoutils)
 
 # install_missing PACKAGE...: exits the script when something is missing and
