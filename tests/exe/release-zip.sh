@@ -6,10 +6,7 @@ set -euo pipefail
 build=$1 version=$2 system=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-fail=0
-check() { # check WHAT EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; fail=1; fi
-}
+source "$(dirname "$0")/../expect.sh"
 
 cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
 top=orx-dcan-usb-$version-$system
@@ -18,13 +15,13 @@ zip=$scratch/package/$top.zip
 mkdir "$scratch/unpacked"
 (cd "$scratch/unpacked" && cmake -E tar xf "$zip")
 
-check "zip contents" "$top/README.txt $top/obd-setup.exe $top/zade-config.exe" \
+expect_equal "zip contents" "$top/README.txt $top/obd-setup.exe $top/zade-config.exe" \
   "$(cd "$scratch/unpacked" && find . -type f | sed 's|^\./||' | sort | xargs)"
 for exe in zade-config.exe obd-setup.exe; do
-  check "$exe is the built one" same \
+  expect_equal "$exe is the built one" same \
     "$(cmp -s "$build/bin/$exe" "$scratch/unpacked/$top/$exe" && echo same || echo different)"
 done
 readme=$scratch/unpacked/$top/README.txt
-check "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"
-check "README.txt names version and build" 1 "$(grep -c "version $version ($system)" "$readme" || true)"
-exit $fail
+expect_equal "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"
+expect_equal "README.txt names version and build" 1 "$(grep -c "version $version ($system)" "$readme" || true)"
+finish

@@ -8,9 +8,9 @@ export WINEPREFIX=$WINE_TEST_PREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 source "$SOURCE_DIR/scripts/wine-prefix.sh"
+source "$SOURCE_DIR/tests/expect.sh"
 
 TEST_TMP=$(mktemp -d)
-failures=0
 
 TMUX_SOCKET=wine-test-$$
 CONSOLE_STARTED=
@@ -120,22 +120,5 @@ expect_output() {
     echo "FAIL: $1: output differs (expected <, actual >):"
     diff <(od -c "$TEST_TMP/expected") <(od -c "$TEST_TMP/out") || true
     failures=$((failures + 1))
-  fi
-}
-
-# expect_equal NAME EXPECTED ACTUAL
-expect_equal() {
-  if [ "$2" == "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAIL: $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
-
-finish() {
-  if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
   fi
 }
