@@ -52,8 +52,15 @@ console_run() {
 # run_in_console EXE: runs the exe under Wine in a real console (console_run).
 run_in_console() { console_run "$WINE" "$BIN_DIR/$1"; }
 
-# console_close: ends the console and whatever still runs in it.
-console_close() { tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true; }
+# console_close: ends the console and whatever still runs in it. The server
+# takes a moment to go; a console started meanwhile would meet it dying.
+console_close() {
+  tmux -L "$TMUX_SOCKET" kill-server 2>/dev/null || true
+  for _ in $(seq 50); do
+    tmux -L "$TMUX_SOCKET" has-session 2>/dev/null || return 0
+    sleep 0.1
+  done
+}
 
 console_keys() { tmux -L "$TMUX_SOCKET" send-keys -t test "$@"; }
 console_screen() { tmux -L "$TMUX_SOCKET" capture-pane -p -t test; }
