@@ -10,20 +10,7 @@ else()
   find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
 endif()
 find_program(WINESERVER NAMES wineserver HINTS /usr/lib/wine REQUIRED)
-find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-
-# The simulator is a native Linux program, so it is compiled with the host
-# compiler, outside this cross toolchain.
-set(ADAPTER_SIM ${CMAKE_BINARY_DIR}/host-tools/adapter-sim)
-set(ADAPTER_SIM_SOURCE ${CMAKE_SOURCE_DIR}/tools/adapter-sim/adapter_sim.cpp)
-add_custom_command(
-  OUTPUT ${ADAPTER_SIM}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
-  COMMAND ${HOST_CXX} -std=c++17 -O2 -Wall -Wextra $<$<BOOL:${WERROR}>:-Werror>
-          -o ${ADAPTER_SIM} ${ADAPTER_SIM_SOURCE}
-  DEPENDS ${ADAPTER_SIM_SOURCE}
-  COMMENT "Building the simulated adapter with the host compiler")
-add_custom_target(adapter-sim-host ALL DEPENDS ${ADAPTER_SIM})
+include(cmake/adapter-sim-host.cmake)
 
 set(WINE_TEST_ENV
     "WINE=${WINE_LOADER}"
