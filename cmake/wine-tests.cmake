@@ -20,7 +20,8 @@ set(WINE_TEST_ENV
     "WINE_TEST_PORTS=${CMAKE_BINARY_DIR}/wine/ports"
     "BIN_DIR=${CMAKE_BINARY_DIR}/bin"
     "ADAPTER_SIM=${ADAPTER_SIM}"
-    "SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    "SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    "E2E_RUNNER=${CMAKE_SOURCE_DIR}/tests/wine/lib.sh")
 
 add_test(NAME wine.prefix.setup COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/prefix-setup.sh)
 # Nothing may outlive the tests; no server left running is fine too.
