@@ -1,5 +1,6 @@
 # Sourced by the scripts: the Debian packages each job needs, and
-# install_missing, which installs those not yet installed (as root only).
+# install_missing, which installs those not yet installed (as root, or through
+# sudo for a user at a terminal).
 
 # The MinGW-w64 cross compilers of each Windows build.
 WINDOWS_X64_COMPILER=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64)
@@ -9,10 +10,13 @@ WINDOWS_X86_COMPILER=(g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 RUN_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" wine64)
 # The release archives: both Windows builds, without Wine, and the native one.
 RELEASE_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}")
-# Everything the test command needs on top: the 32-bit build and its Wine,
-# and the tools the tests use.
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" wine32:i386
+# Everything the test command needs on top: the 32-bit build and the tools
+# the tests use (binutils: the 32-bit probe's assembler).
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" binutils
                libgtest-dev tmux bc clang-format icoutils)
+# The 32-bit build's Wine, only for a machine that executes 32-bit x86
+# programs (scripts/runs-x86-32).
+WINE32_PACKAGES=(wine32:i386)
 
 # install_missing PACKAGE...: exits the script when something is missing and
 # cannot be installed.
