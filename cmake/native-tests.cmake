@@ -2,7 +2,6 @@
 # a pty. Each scenario gets the program's launch command as its arguments, so
 # a cross build can put its emulator in front.
 include(cmake/adapter-sim-host.cmake)
-find_program(TMUX tmux REQUIRED)
 
 # add_native_test(NAME SCRIPT): a bash script that drives the native program.
 function(add_native_test name script)
