@@ -5,6 +5,7 @@
 #   program_command NAME   sets PROGRAM to the command that starts program NAME
 #   port_link N            prints the path COMn leads to
 #   PIPED_LINE_END         what piped output ends its lines with (printf %b)
+#   PIPED_PREFIX           (array) what a piped run is started through
 #   stop_runner            (optional) ends what the runner started
 # The test environment (set by CMake) gives SOURCE_DIR and ADAPTER_SIM.
 set -euo pipefail
@@ -34,7 +35,7 @@ start_sim() { start_sim_at "$(port_link "$1")" "${@:2}"; }
 run_piped() {
   program_command "$1"
   set +e
-  printf '%b' "$2" | timeout 60 "${PROGRAM[@]}" >"$TEST_TMP/out" 2>"$TEST_TMP/err"
+  printf '%b' "$2" | timeout 60 "${PIPED_PREFIX[@]}" "${PROGRAM[@]}" >"$TEST_TMP/out" 2>"$TEST_TMP/err"
   status=$?
   set -e
 }

@@ -7,6 +7,9 @@ NATIVE_LAUNCH=("$@")
 source "$SOURCE_DIR/tests/e2e/lib.sh"
 
 PIPED_LINE_END='\n'
+# A new session without a terminal, also when the tests run in one: the key
+# waits would otherwise wait for the tester's keyboard.
+PIPED_PREFIX=(setsid -w)
 port_link() { echo "$TEST_TMP/ports/com$1"; }
 program_command() { PROGRAM=("${NATIVE_LAUNCH[@]}"); }
 

@@ -10,6 +10,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 source "$SOURCE_DIR/tests/e2e/lib.sh"
 
 PIPED_LINE_END='\r\n'  # the C runtime's text mode
+PIPED_PREFIX=()  # with both redirected, Wine gives the program no console
 port_link() { echo "$WINE_TEST_PORTS/com$1"; }
 program_command() { PROGRAM=("$WINE" "$BIN_DIR/${1%.exe}.exe"); }
 stop_runner() { "$WINESERVER" -k 2>/dev/null || true; }
