@@ -12,3 +12,6 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/release-file-times.cmake)
 include(CPack)
+
+add_test(NAME release.tar COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/release-tar.sh
+                                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} linux-${CMAKE_SYSTEM_PROCESSOR})
