@@ -23,6 +23,17 @@ expect_output "lock released: the port opens again" "$ok_run"
 
 # console_stty OPTION: stty OPTION of the console's terminal.
 console_stty() { stty "$1" -F "$(tmux -L "$TMUX_SOCKET" display -p -t test '#{pane_tty}')"; }
+# key_wait_modes: the console's canonical, echo and signal modes once the key
+# wait has switched them (the prompt comes a moment before), or after 5 s.
+key_wait_modes() {
+  local modes
+  for _ in $(seq 25); do
+    modes=$(console_stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo|isig)' | xargs)
+    [ "$modes" != "isig -icanon -echo" ] || break
+    sleep 0.2
+  done
+  echo "$modes"
+}
 
 run_in_console zade-config
 answer_zade_config 2
@@ -34,9 +45,9 @@ found=$(console_stty -g)
 console_keys 9 Enter
 expect_screen "Press Enter..."
 expect_equal "during the wait: non-canonical, no echo, signals on" "isig -icanon -echo" \
-  "$(console_stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo|isig)' | xargs)"
-console_keys Enter
-expect_equal "a key ends the wait with status 0" 0 "$(console_wait_exit 15)"
+  "$(key_wait_modes)"
+console_keys Up  # a cursor key: an escape sequence
+expect_equal "a cursor key ends the wait with status 0" 0 "$(console_wait_exit 15)"
 expect_equal "terminal settings after the wait" "$found" "$(console_stty -g)"
 console_close
 
@@ -45,6 +56,7 @@ program_command zade-config
 console_run bash -c 'trap : INT; "$@"' - "${PROGRAM[@]}"
 answer_zade_config 2 9
 expect_screen "Press Enter..."
+expect_equal "Ctrl+C comes during the wait" "isig -icanon -echo" "$(key_wait_modes)"
 console_keys C-c
 expect_equal "Ctrl+C ends the wait as SIGINT does" 130 "$(console_wait_exit 15)"
 expect_equal "terminal settings after Ctrl+C" "$found" "$(console_stty -g)"
