@@ -8,6 +8,8 @@ WINDOWS_X86_COMPILER=(g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 
 # What building the 64-bit Windows programs and running them under Wine needs.
 RUN_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" wine64)
+# What building and running the native zade-config needs.
+NATIVE_RUN_PACKAGES=(cmake g++)
 # The release archives: both Windows builds, without Wine, and the native one.
 RELEASE_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}")
 # Everything the test command needs on top: the 32-bit build and the tools
