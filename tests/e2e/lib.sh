@@ -15,7 +15,7 @@ source "$SOURCE_DIR/tests/expect.sh"
 
 TEST_TMP=$(mktemp -d)
 
-TMUX_SOCKET=wine-test-$$
+TMUX_SOCKET=e2e-test-$$
 CONSOLE_STARTED=
 
 cleanup() {
@@ -97,7 +97,8 @@ expect_screen() {
 
 # answer_zade_config PORT [MODE]: answers zade-config's questions in the
 # console as they appear: PORT, 1 (Write config.) and, if given, MODE, each
-# with Enter. The first may wait for a new prefix to start.
+# with Enter. The first may wait for the program to start (a new Wine prefix
+# takes a while).
 answer_zade_config() {
   expect_screen "3.Enter COM port number '1,2,3...':" 120
   console_keys "$1" Enter
