@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the native program adds to the shared scenarios: its port is locked
 # against other programs and other copies of itself (root included), and a
-# key wait leaves the terminal as it found it, also when Ctrl+C ends it.
+# key wait leaves the terminal as it found it, also when Ctrl+C or SIGTERM
+# ends it.
 source "$E2E_RUNNER"
 source "$(dirname "$0")/../e2e/screens.sh"
 
@@ -60,4 +61,13 @@ expect_equal "Ctrl+C comes during the wait" "isig -icanon -echo" "$(key_wait_mod
 console_keys C-c
 expect_equal "Ctrl+C ends the wait as SIGINT does" 130 "$(console_wait_exit 15)"
 expect_equal "terminal settings after Ctrl+C" "$found" "$(console_stty -g)"
+console_close
+
+run_in_console zade-config
+answer_zade_config 2 9
+expect_screen "Press Enter..."
+expect_equal "SIGTERM comes during the wait" "isig -icanon -echo" "$(key_wait_modes)"
+kill -TERM "$(ps -o pid= --ppid "$(tmux -L "$TMUX_SOCKET" display -p -t test '#{pane_pid}')")"
+expect_equal "SIGTERM ends the program as it would any other" 143 "$(console_wait_exit 15)"
+expect_equal "terminal settings after SIGTERM" "$found" "$(console_stty -g)"
 finish
