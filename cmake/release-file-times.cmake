@@ -1,6 +1,6 @@
-# Run by CPack after it has staged the files and before it zips them: every
+# Run by CPack after it has staged the files and before it packs them: every
 # file and folder gets the time SOURCE_DATE_EPOCH names (1980-01-01, the
-# earliest a zip holds, when it is not set), so the zip does not depend on
+# earliest a zip holds, when it is not set), so the archive does not depend on
 # when it was built.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch $ENV{SOURCE_DATE_EPOCH})

@@ -26,20 +26,7 @@ else()
   find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)
 endif()
 find_program(WINESERVER NAMES wineserver HINTS /usr/lib/wine REQUIRED)
-find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-
-# The simulator is a native Linux program, so it is compiled with the host
-# compiler, outside this cross toolchain.
-set(ADAPTER_SIM ${CMAKE_BINARY_DIR}/host-tools/adapter-sim)
-set(ADAPTER_SIM_SOURCE ${CMAKE_SOURCE_DIR}/tools/adapter-sim/adapter_sim.cpp)
-add_custom_command(
-  OUTPUT ${ADAPTER_SIM}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
-  COMMAND ${HOST_CXX} -std=c++17 -O2 -Wall -Wextra $<$<BOOL:${WERROR}>:-Werror>
-          -o ${ADAPTER_SIM} ${ADAPTER_SIM_SOURCE}
-  DEPENDS ${ADAPTER_SIM_SOURCE}
-  COMMENT "Building the simulated adapter with the host compiler")
-add_custom_target(adapter-sim-host ALL DEPENDS ${ADAPTER_SIM})
+include(cmake/adapter-sim-host.cmake)
 
 set(WINE_TEST_ENV
     "WINE=${WINE_LOADER}"
@@ -49,7 +36,8 @@ set(WINE_TEST_ENV
     "WINE_TEST_PORTS=${CMAKE_BINARY_DIR}/wine/ports"
     "BIN_DIR=${CMAKE_BINARY_DIR}/bin"
     "ADAPTER_SIM=${ADAPTER_SIM}"
-    "SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    "SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    "E2E_RUNNER=${CMAKE_SOURCE_DIR}/tests/wine/lib.sh")
 
 add_test(NAME wine.prefix.setup COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/prefix-setup.sh)
 # Nothing may outlive the tests; no server left running is fine too.

@@ -8,8 +8,10 @@ WINDOWS_X86_COMPILER=(g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 
 # What building the 64-bit Windows programs and running them under Wine needs.
 RUN_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" wine64)
-# The release zips: both Windows builds, without Wine.
-RELEASE_PACKAGES=(cmake "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}")
+# What building and running the native zade-config needs.
+NATIVE_RUN_PACKAGES=(cmake g++)
+# The release archives: both Windows builds, without Wine, and the native one.
+RELEASE_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}")
 # Everything the test command needs on top: the 32-bit build and the tools
 # the tests use (binutils: the 32-bit probe's assembler).
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" binutils

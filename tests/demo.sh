@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/demo at a terminal (a tmux console): zade-config against the
-# simulated adapter or a given device path, the offer of obd-setup, and what
-# it leaves behind - nothing running and the terminal settings as they were,
-# after Ctrl+C too.
+# simulated adapter or a given device path, under Wine or natively
+# (--native), the offer of obd-setup, and what it leaves behind - nothing
+# running and the terminal settings as they were, after Ctrl+C too.
 source "$SOURCE_DIR/tests/wine/lib.sh"
 
 DEMO=$SOURCE_DIR/scripts/demo
@@ -61,6 +61,17 @@ expect_nothing_running "at the obd-setup question"
 console_keys n Enter
 expect_equal "obd-setup declined: the demo's status" 0 "$(console_wait_exit 30)"
 expect_left_clean "obd-setup declined"
+console_close
+
+start_demo --native
+answer_zade_config 1 9
+expect_screen "CAN BUS mode =  9    ( 100 kbit/s - K-CAN )"
+expect_equal "native: no Wine runs" no "$(running demo_wine)"
+console_keys Enter
+expect_screen "zade-config ended with exit status 0."
+expect_screen "The simulated adapter received: 81 00 00 09 8A"
+expect_equal "native: the demo's status" 0 "$(console_wait_exit 30)"
+expect_left_clean "native"
 console_close
 
 start_demo

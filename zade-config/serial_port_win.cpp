@@ -1,4 +1,4 @@
-#include "serial_port.h"
+#include "serial_port_win.h"
 
 namespace {
 constexpr DWORD kQueueSize = 1024;

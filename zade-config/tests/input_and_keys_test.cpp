@@ -8,7 +8,9 @@
 #include "answer_input.h"
 #include "dialogue.h"
 #include "key_wait.h"
+#include "port_path.h"
 #include "screen.h"
+#include "terminal_codes.h"
 
 namespace {
 
@@ -170,6 +172,21 @@ TEST(ModeDescription, OnlyTheOfferedModesAreDescribed) {
 TEST(ClearScreen, WritesOneBlankFewerThanTheScreenHolds) {
   EXPECT_EQ(std::strlen(kClearBlanks.text), 1999u);
   EXPECT_EQ(std::strspn(kClearBlanks.text, " "), 1999u);
+}
+
+TEST(DevicePath, ThePortsVariableOrElseAUsbSerialDevice) {
+  EXPECT_STREQ(DevicePath("COM3", "/dev/ttyACM0").Get(), "/dev/ttyACM0");
+  EXPECT_STREQ(DevicePath("COMx", "/tmp/adapter").Get(), "/tmp/adapter");
+  EXPECT_STREQ(DevicePath("COM1", nullptr).Get(), "/dev/ttyUSB0");
+  EXPECT_STREQ(DevicePath("COM9", nullptr).Get(), "/dev/ttyUSB8");
+  for (const char* name : {"COM0", "COMx", "COM\xFF", "COM:", "COM"}) {
+    EXPECT_EQ(DevicePath(name, nullptr).Get(), nullptr) << name;
+  }
+}
+
+TEST(AnsiCursorMove, TheTerminalCountsFromOne) {
+  EXPECT_STREQ(AnsiCursorMove(0, 0).text, "\x1b[1;1H");
+  EXPECT_STREQ(AnsiCursorMove(79, 24).text, "\x1b[25;80H");
 }
 
 }  // namespace

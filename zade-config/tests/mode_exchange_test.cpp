@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "doubles.h"
+#include "timed_read.h"
 #include "virtual_clock.h"
 
 namespace {
@@ -121,6 +122,62 @@ TEST(PrepareLine, DrainOfALineThatNeverFallsSilentIsBounded) {
     PrepareLine(slow, frame);
     EXPECT_EQ(slow.reads, kDrainMaxTimeMs / slow.perByteMs) << "start " << startMs;
     EXPECT_EQ(TheVirtualClock().NowUs() - started, kDrainMaxTimeMs * 1000u);
+  }
+}
+
+// A line whose bytes arrive at given moments of the virtual clock; waiting
+// for them moves the clock.
+struct ScheduledLine {
+  std::vector<std::uint64_t> arrivalsUs;
+  std::size_t taken = 0;
+
+  bool WaitReadable(std::uint32_t ms) {
+    const std::uint64_t limit = TheVirtualClock().NowUs() + ms * std::uint64_t{1000};
+    if (taken < arrivalsUs.size() && arrivalsUs[taken] <= limit) {
+      TheVirtualClock().AdvanceTo(arrivalsUs[taken]);
+      return true;
+    }
+    TheVirtualClock().AdvanceTo(limit);
+    return false;
+  }
+  long ReadSome(std::uint8_t* buffer, std::uint32_t max) {
+    long got = 0;
+    while (got < max && taken < arrivalsUs.size() &&
+           arrivalsUs[taken] <= TheVirtualClock().NowUs()) {
+      buffer[got++] = 0xA5;
+      ++taken;
+    }
+    return got;
+  }
+};
+
+TEST(ReadWithTimeouts, EndsWhenAllCameOnAGapOverTheTimeoutOrAtTheTotal) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint64_t> arrivalsMs;  // from the read's start
+    bool complete;
+    std::uint64_t endsAtMs;
+  };
+  // Five bytes at 500 ms: gaps of up to 500 ms pass, the whole read 3000 ms.
+  const Case cases[] = {
+      {"all at once", {10, 10, 10, 10, 10}, true, 10},
+      {"nothing arrives", {}, false, 3000},
+      {"gaps of exactly the timeout", {100, 600, 1100, 1600, 2100}, true, 2100},
+      {"a gap over the timeout", {100, 200, 702, 703, 704}, false, 701},
+      {"a late first byte", {2990, 2991, 2992, 2993, 2994}, true, 2994},
+      {"a trickle past the total", {2000, 2400, 2800, 3100, 3200}, false, 3000},
+  };
+  // The second start lets the millisecond tick wrap during the read.
+  for (const std::uint64_t startMs : {std::uint64_t{5000}, (std::uint64_t{1} << 32) - 1000}) {
+    for (const Case& c : cases) {
+      TheVirtualClock().SetUs(startMs * 1000);
+      ScheduledLine line;
+      for (std::uint64_t ms : c.arrivalsMs) line.arrivalsUs.push_back((startMs + ms) * 1000);
+      std::uint8_t buffer[5] = {};
+      EXPECT_EQ(ReadWithTimeouts(line, buffer, 5, 500), c.complete) << c.what;
+      EXPECT_EQ(TheVirtualClock().NowUs() / 1000 - startMs, c.endsAtMs)
+          << c.what << ", start " << startMs;
+    }
   }
 }
 

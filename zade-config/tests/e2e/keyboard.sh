@@ -2,13 +2,13 @@
 # zade-config typed at a real keyboard (a tmux console): each result screen
 # waits at "Press Enter..." until a key is pressed, a key typed before the
 # prompt ends the wait at once, and the status follows the screen.
-source "$SOURCE_DIR/tests/wine/lib.sh"
+source "$E2E_RUNNER"
 
 # top_lines N: the first N lines of the screen.
 top_lines() { console_screen | head -n "$1"; }
 
 start_sim 2
-run_in_console zade-config.exe
+run_in_console zade-config
 answer_zade_config 2 9
 expect_screen "Press Enter..."
 expect_equal "OK screen" "
@@ -23,7 +23,7 @@ stop_sim
 
 # The adapter answers 2 s late; the key typed meanwhile counts.
 start_sim 2 --delay 2000
-run_in_console zade-config.exe
+run_in_console zade-config
 answer_zade_config 2
 expect_screen "Input CAN BUS MODE :"
 console_keys 9 Enter q
@@ -34,7 +34,7 @@ expect_equal "a key typed before the prompt ends the wait at once" 0 "$(console_
 console_close
 stop_sim
 
-run_in_console zade-config.exe
+run_in_console zade-config
 answer_zade_config x
 expect_screen "Press Enter..."
 expect_equal "open-error screen" "                   ORX D-CAN USB INTERFACE
@@ -51,7 +51,7 @@ expect_equal "open-error screen: a key ends the program with status 255 (low byt
 console_close
 
 start_sim 2 --silent
-run_in_console zade-config.exe
+run_in_console zade-config
 answer_zade_config 2 9
 expect_screen "Press Enter..." 30
 expect_equal "no-answer screen" "Input CAN BUS MODE : 9

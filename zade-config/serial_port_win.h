@@ -1,4 +1,4 @@
-// The adapter's COM port: opened exclusively with fixed line settings, read
+// The adapter's COM port on Windows: opened exclusively with fixed line settings, read
 // and written synchronously in whole blocks with per-call timeouts.
 #pragma once
 

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# What the native program adds to the shared scenarios: its port is locked
+# against other programs and other copies of itself (root included), and a
+# key wait leaves the terminal as it found it, also when Ctrl+C or SIGTERM
+# ends it.
+source "$E2E_RUNNER"
+source "$(dirname "$0")/../e2e/screens.sh"
+
+in_use="$PORT_QUESTION$BANNER${MENU_ANSWER}Error: COM2 in use or does not exist.\nPress Enter..."
+ok_run="$UP_TO_MODE$(ok_screen ' 9' '    ( 100 kbit/s - K-CAN )')"
+
+start_sim 2
+(exec 9<"$COM2" && flock 9 && exec sleep 60) &
+holder=$!
+until ! flock -n "$COM2" true; do sleep 0.05; done
+run_piped zade-config '2\n1\n9\n'
+expect_equal "port locked by another program: exit status" 255 "$status"
+expect_output "port locked by another program" "$in_use"
+kill "$holder"
+wait "$holder" 2>/dev/null || true
+run_piped zade-config '2\n1\n9\n'
+expect_equal "lock released: exit status" 0 "$status"
+expect_output "lock released: the port opens again" "$ok_run"
+
+# console_stty OPTION: stty OPTION of the console's terminal.
+console_stty() { stty "$1" -F "$(tmux -L "$TMUX_SOCKET" display -p -t test '#{pane_tty}')"; }
+# key_wait_modes: the console's canonical, echo and signal modes once the key
+# wait has switched them (the prompt comes a moment before), or after 5 s.
+key_wait_modes() {
+  local modes
+  for _ in $(seq 25); do
+    modes=$(console_stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo|isig)' | xargs)
+    [ "$modes" != "isig -icanon -echo" ] || break
+    sleep 0.2
+  done
+  echo "$modes"
+}
+
+run_in_console zade-config
+answer_zade_config 2
+expect_screen "Input CAN BUS MODE :"
+run_piped zade-config '2\n1\n9\n'
+expect_equal "port held by another zade-config: exit status" 255 "$status"
+expect_output "port held by another zade-config" "$in_use"
+found=$(console_stty -g)
+console_keys 9 Enter
+expect_screen "Press Enter..."
+expect_equal "during the wait: non-canonical, no echo, signals on" "isig -icanon -echo" \
+  "$(key_wait_modes)"
+console_keys Up  # a cursor key: an escape sequence
+expect_equal "a cursor key ends the wait with status 0" 0 "$(console_wait_exit 15)"
+expect_equal "terminal settings after the wait" "$found" "$(console_stty -g)"
+console_close
+
+# The shell in between keeps the console's shell from ending with the program.
+program_command zade-config
+console_run bash -c 'trap : INT; "$@"' - "${PROGRAM[@]}"
+answer_zade_config 2 9
+expect_screen "Press Enter..."
+expect_equal "Ctrl+C comes during the wait" "isig -icanon -echo" "$(key_wait_modes)"
+console_keys C-c
+expect_equal "Ctrl+C ends the wait as SIGINT does" 130 "$(console_wait_exit 15)"
+expect_equal "terminal settings after Ctrl+C" "$found" "$(console_stty -g)"
+console_close
+
+run_in_console zade-config
+answer_zade_config 2 9
+expect_screen "Press Enter..."
+expect_equal "SIGTERM comes during the wait" "isig -icanon -echo" "$(key_wait_modes)"
+kill -TERM "$(ps -o pid= --ppid "$(tmux -L "$TMUX_SOCKET" display -p -t test '#{pane_pid}')")"
+expect_equal "SIGTERM ends the program as it would any other" 143 "$(console_wait_exit 15)"
+expect_equal "terminal settings after SIGTERM" "$found" "$(console_stty -g)"
+finish
