@@ -1,6 +1,17 @@
 # End-to-end tests of the native zade-config against the simulated adapter on
 # a pty. Each scenario gets the program's launch command as its arguments, so
 # a cross build can put its emulator in front.
+if(CMAKE_CROSSCOMPILING)
+  include(cmake/emulator-probe.cmake)
+  if(EMULATOR_CANNOT_RUN)
+    skip_suite("${RELEASE_ARCH} suite under qemu-user" "${EMULATOR_CANNOT_RUN}")
+    function(add_native_test name)
+      add_skipped_test(${name} "${EMULATOR_CANNOT_RUN}")
+    endfunction()
+    return()
+  endif()
+endif()
+
 include(cmake/adapter-sim-host.cmake)
 
 # add_native_test(NAME SCRIPT): a bash script that drives the native program.

@@ -1,13 +1,24 @@
 # The native release archive: the program and a README.txt. Two builds of one
 # commit give the same bytes: every file gets the commit's time
 # (SOURCE_DATE_EPOCH) before CPack packs it.
+# RELEASE_ARCH comes from a cross toolchain file; natively it is the processor.
+if(NOT DEFINED RELEASE_ARCH)
+  set(RELEASE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
+endif()
+if(RELEASE_ARCH STREQUAL "arm64")
+  set(RELEASE_SYSTEM_NOTE "Raspberry Pi OS 64-bit (Pi 3, 4, 5, Zero 2 W): dpkg --print-architecture\nsays arm64")
+elseif(RELEASE_ARCH STREQUAL "armhf")
+  set(RELEASE_SYSTEM_NOTE "Raspberry Pi OS 32-bit on a Pi 2 or later (not Pi 1 or Zero):\ndpkg --print-architecture says armhf, even where uname -m says aarch64")
+else()
+  set(RELEASE_SYSTEM_NOTE "64-bit PCs: uname -m says ${RELEASE_ARCH}")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/README-linux.txt.in ${CMAKE_BINARY_DIR}/README.txt
                @ONLY)
 install(TARGETS zade-config DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR TGZ)
-set(CPACK_PACKAGE_FILE_NAME orx-dcan-usb-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_PACKAGE_FILE_NAME orx-dcan-usb-${PROJECT_VERSION}-linux-${RELEASE_ARCH})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/release-file-times.cmake)

@@ -1,0 +1,6 @@
+# Cross build for 64-bit ARM Linux (Raspberry Pi OS 64-bit: Pi 3, 4 and 5).
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(CROSS_TRIPLET aarch64-linux-gnu)
+set(CROSS_QEMU qemu-aarch64)
+set(RELEASE_ARCH arm64)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)
