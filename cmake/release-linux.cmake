@@ -1,6 +1,7 @@
-# The native release archive: the program and a README.txt. Two builds of one
+# A Linux release archive: the program and a README.txt. Two builds of one
 # commit give the same bytes: every file gets the commit's time
 # (SOURCE_DATE_EPOCH) before CPack packs it.
+
 # RELEASE_ARCH comes from a cross toolchain file; natively it is the processor.
 if(NOT DEFINED RELEASE_ARCH)
   set(RELEASE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
@@ -25,4 +26,4 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/release-file-times.cmake)
 include(CPack)
 
 add_test(NAME release.tar COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/release-tar.sh
-                                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} linux-${CMAKE_SYSTEM_PROCESSOR})
+                                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} linux-${RELEASE_ARCH})
