@@ -4,7 +4,7 @@
 if(CMAKE_CROSSCOMPILING)
   include(cmake/emulator-probe.cmake)
   if(EMULATOR_CANNOT_RUN)
-    skip_suite("${RELEASE_ARCH} suite under qemu-user" "${EMULATOR_CANNOT_RUN}")
+    skip_suite("end-to-end suite under ${CROSS_QEMU}" "${EMULATOR_CANNOT_RUN}")
     function(add_native_test name)
       add_skipped_test(${name} "${EMULATOR_CANNOT_RUN}")
     endfunction()
