@@ -1,6 +1,7 @@
 # Shared by the Linux cross toolchain files, which set CMAKE_SYSTEM_PROCESSOR,
 # CROSS_TRIPLET (Debian's cross compiler prefix), CROSS_QEMU (the qemu-user
-# program for the target) and RELEASE_ARCH (the release archive's name part).
+# program for the target), RELEASE_ARCH (the release archive's name part) and
+# RELEASE_SYSTEM_NOTE (the system the archive's README.txt names).
 # Every test command that starts a program of this tree runs it under
 # qemu-user, which finds the target's glibc in Debian's cross sysroot.
 set(CMAKE_SYSTEM_NAME Linux)

@@ -2,15 +2,10 @@
 # commit give the same bytes: every file gets the commit's time
 # (SOURCE_DATE_EPOCH) before CPack packs it.
 
-# RELEASE_ARCH comes from a cross toolchain file; natively it is the processor.
+# A cross toolchain file names its archive and system (RELEASE_ARCH,
+# RELEASE_SYSTEM_NOTE); a native build is for this machine's processor.
 if(NOT DEFINED RELEASE_ARCH)
   set(RELEASE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
-endif()
-if(RELEASE_ARCH STREQUAL "arm64")
-  set(RELEASE_SYSTEM_NOTE "Raspberry Pi OS 64-bit (Pi 3, 4, 5, Zero 2 W): dpkg --print-architecture\nsays arm64")
-elseif(RELEASE_ARCH STREQUAL "armhf")
-  set(RELEASE_SYSTEM_NOTE "Raspberry Pi OS 32-bit on a Pi 2 or later (not Pi 1 or Zero):\ndpkg --print-architecture says armhf, even where uname -m says aarch64")
-else()
   set(RELEASE_SYSTEM_NOTE "64-bit PCs: uname -m says ${RELEASE_ARCH}")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/README-linux.txt.in ${CMAKE_BINARY_DIR}/README.txt

@@ -4,11 +4,7 @@
 # than a fresh tree, so it stops here; scripts/configure.sh starts such a
 # tree afresh.
 string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
-if(build_type)
-  set(build_type_flags "${CMAKE_CXX_FLAGS_${build_type}}")
-else()
-  set(build_type_flags "(no build type)")
-endif()
+set(build_type_flags "${CMAKE_CXX_FLAGS_${build_type}}")
 # A cross compiler <triplet>-g++ comes with <triplet>-ar.
 get_filename_component(compiler_name "${CMAKE_CXX_COMPILER}" NAME)
 get_filename_component(archiver_name "${CMAKE_AR}" NAME)
@@ -19,7 +15,7 @@ if(CMAKE_CROSSCOMPILING AND compiler_name MATCHES "^(.*-)g\\+\\+")
     set(archiver_fits FALSE)
   endif()
 endif()
-if(NOT build_type_flags OR NOT archiver_fits)
+if((build_type AND NOT build_type_flags) OR NOT archiver_fits)
   message(FATAL_ERROR
     "This build tree kept a failed compiler probe (it was configured before ${compiler_name} "
     "was installed): its archiver is ${CMAKE_AR}, its ${CMAKE_BUILD_TYPE} flags '${build_type_flags}'. "
