@@ -19,6 +19,8 @@
 #include <cstring>
 #include <string>
 
+#include "line_rate.h"
+
 namespace {
 
 const char kUsage[] = R"(usage: adapter-sim LINK [options]
@@ -196,40 +198,21 @@ Line open_line() {
   return line;
 }
 
-long baud_of(speed_t speed) {
-#define RATE(n) \
-  { B##n, n }
-  static const struct {
-    speed_t code;
-    long baud;
-  } kRates[] = {RATE(0),       RATE(50),      RATE(75),      RATE(110),     RATE(134),
-                RATE(150),     RATE(200),     RATE(300),     RATE(600),     RATE(1200),
-                RATE(1800),    RATE(2400),    RATE(4800),    RATE(9600),    RATE(19200),
-                RATE(38400),   RATE(57600),   RATE(115200),  RATE(230400),  RATE(460800),
-                RATE(500000),  RATE(576000),  RATE(921600),  RATE(1000000), RATE(1152000),
-                RATE(1500000), RATE(2000000), RATE(2500000), RATE(3000000), RATE(3500000),
-                RATE(4000000)};
-#undef RATE
-  for (const auto& rate : kRates) {
-    if (rate.code == speed) return rate.baud;
-  }
-  return static_cast<long>(speed);  // a C library whose speed_t is the baud rate
-}
-
 // On Linux the pty's settings are shared by both ends, so our own slave fd
 // shows what the client set. The pty driver itself forces 8 data bits and no
 // parity, whatever the client asks for.
 std::string describe_settings(int slave) {
   termios s{};
-  if (tcgetattr(slave, &s) != 0) return "unreadable";
+  const long baud = line_rate(slave);
+  if (baud < 0 || tcgetattr(slave, &s) != 0) return "unreadable";
   const tcflag_t size = s.c_cflag & CSIZE;
   const int data_bits = size == CS8 ? 8 : size == CS7 ? 7 : size == CS6 ? 6 : 5;
   const char* parity = !(s.c_cflag & PARENB) ? "none" : (s.c_cflag & PARODD) ? "odd" : "even";
   auto on_off = [](bool on) { return on ? "on" : "off"; };
   char text[160];
   std::snprintf(text, sizeof text, "baud=%ld data=%d parity=%s stop=%d rtscts=%s ixon=%s ixoff=%s",
-                baud_of(cfgetospeed(&s)), data_bits, parity, (s.c_cflag & CSTOPB) ? 2 : 1,
-                on_off(s.c_cflag & CRTSCTS), on_off(s.c_iflag & IXON), on_off(s.c_iflag & IXOFF));
+                baud, data_bits, parity, (s.c_cflag & CSTOPB) ? 2 : 1, on_off(s.c_cflag & CRTSCTS),
+                on_off(s.c_iflag & IXON), on_off(s.c_iflag & IXOFF));
   return text;
 }
 

@@ -17,6 +17,9 @@
 #include <string>
 #include <vector>
 
+// rate_by_number.cpp
+bool set_rate_by_number(int fd, unsigned baud);
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -229,21 +232,26 @@ TEST(AdapterRecords, SettingsGainALineWhenTheClientChangesThem) {
   Sim sim({"--settings", "settings"});
   ASSERT_TRUE(sim.ready());
   Port port(sim.link);
-  for (bool change : {false, true, false}) {
+  enum Change { kNone, kCodedRateAndFraming, kRateByNumber };
+  for (Change change : {kNone, kCodedRateAndFraming, kNone, kRateByNumber}) {
     termios line{};
     tcgetattr(port.fd, &line);
-    if (change) {
+    if (change == kCodedRateAndFraming) {
       cfsetspeed(&line, B9600);
       line.c_cflag |= CSTOPB | CRTSCTS;
       line.c_iflag |= IXOFF;
     }
     tcsetattr(port.fd, TCSANOW, &line);
+    if (change == kRateByNumber) {
+      ASSERT_TRUE(set_rate_by_number(port.fd, 115200));
+    }
     ASSERT_TRUE(port.send(kRequest09));
     port.receive();
   }
   EXPECT_EQ(sim.read("settings"),
             "baud=115200 data=8 parity=none stop=1 rtscts=off ixon=off ixoff=off\n"
-            "baud=9600 data=8 parity=none stop=2 rtscts=on ixon=off ixoff=on\n");
+            "baud=9600 data=8 parity=none stop=2 rtscts=on ixon=off ixoff=on\n"
+            "baud=115200 data=8 parity=none stop=2 rtscts=on ixon=off ixoff=on\n");
 }
 
 TEST(AdapterUsage, BadUsageExitsWithStatus2AndExplains) {
