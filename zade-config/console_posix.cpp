@@ -35,7 +35,7 @@ class KeyWaitMode {
   explicit KeyWaitMode(int terminal) {
     if (tcgetattr(terminal, &gFoundSettings) != 0) return;
     gTerminal = terminal;
-    struct sigaction ending {};
+    struct sigaction ending = {};
     ending.sa_handler = RestoreAndEnd;
     sigemptyset(&ending.sa_mask);
     // A signal the program was started to ignore stays ignored.
@@ -62,7 +62,7 @@ class KeyWaitMode {
   bool Active() const { return active_; }
 
  private:
-  struct sigaction previous_[kEndingSignalCount] {};
+  struct sigaction previous_[kEndingSignalCount] = {};
   bool active_ = false;
 };
 

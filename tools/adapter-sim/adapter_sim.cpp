@@ -129,7 +129,7 @@ void on_stop_signal(int) {
 void install_stop_signals() {
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
-  struct sigaction action {};
+  struct sigaction action = {};
   action.sa_handler = on_stop_signal;
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
     sigaddset(&stop_signals, sig);
