@@ -8,18 +8,21 @@ WINDOWS_X86_COMPILER=(g++-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 # Debian's cross compilers of the ARM Linux builds (Raspberry Pi OS).
 LINUX_ARM_COMPILERS=(g++-aarch64-linux-gnu g++-arm-linux-gnueabihf)
 
+# What every build needs: CMake, its generator's make, the host compiler.
+BUILD_TOOLS=(cmake make g++)
+
 # What building the 64-bit Windows programs and running them under Wine needs.
-RUN_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" wine64)
+RUN_PACKAGES=("${BUILD_TOOLS[@]}" "${WINDOWS_X64_COMPILER[@]}" wine64)
 # What building and running the native zade-config needs.
-NATIVE_RUN_PACKAGES=(cmake g++)
+NATIVE_RUN_PACKAGES=("${BUILD_TOOLS[@]}")
 # The release archives: both Windows builds, without Wine, and the Linux ones.
-RELEASE_PACKAGES=(cmake g++ "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
+RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
                   "${LINUX_ARM_COMPILERS[@]}")
 # Everything the test command needs on top: the other builds, qemu-user for
 # the ARM programs, and the tools the tests use (binutils: the 32-bit probe's
 # assembler).
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" "${LINUX_ARM_COMPILERS[@]}"
-               qemu-user binutils libgtest-dev tmux bc clang-format icoutils)
+               qemu-user binutils libgtest-dev libgmock-dev tmux bc clang-format icoutils)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
 # programs (scripts/runs-x86-32).
 WINE32_PACKAGES=(wine32:i386)

@@ -26,12 +26,16 @@ LIST
 )
 allowed=$(awk '{for (i = 2; i <= NF; i++) print $1, $i}' <<<"$xp_sp3" | sort -u)
 
-# objdump prints each DLL's block as "DLL Name: X", a header, then one
-# "address hint name" line per function, and a blank line.
+# objdump prints each DLL's block as "DLL Name: X", a header, then one line
+# per function, and a blank line. The header names the columns, which differ
+# between binutils versions: "vma: Hint/Ord Member-Name Bound-To" (2.40) or
+# "vma: Ordinal Hint Member-Name Bound-To" (2.44); the name's column is read
+# off it.
 imports=$("${OBJDUMP:-i686-w64-mingw32-objdump}" -p "$exe" | awk '
-  /DLL Name:/ { dll = toupper($3); next }
+  /DLL Name:/ { dll = toupper($3); column = 0; next }
   NF == 0 { dll = "" }
-  dll && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print dll, $3 }' | sort -u)
+  dll && $1 == "vma:" { for (i = 2; i <= NF; i++) if ($i == "Member-Name") column = i; next }
+  dll && column && $1 ~ /^[0-9a-f]+$/ && NF >= column { print dll, $column }' | sort -u)
 [ -n "$imports" ] || { echo "FAIL: no imported functions found in $exe"; exit 1; }
 
 echo "$(basename "$exe") imports $(wc -l <<<"$imports") functions:"
