@@ -1,0 +1,55 @@
+# shellcheck shell=bash
+# Sourced by the scripts that try the checkout on a fresh, minimal Debian
+# system (apt and little else, as a container or a minimal cloud image is):
+# whatever the scripts forget to install fails there, not on a user's machine.
+# Needs root.
+
+# make_fresh_system SUITE DIR [PACKAGE...]: a minimal Debian SUITE in DIR,
+# with git (to hold the clone) and the given packages.
+make_fresh_system() {
+  local suite=$1 dir=$2 include
+  shift 2
+  include=$(IFS=,; echo "git,$*")
+  rm -rf --one-file-system "$dir"
+  mkdir -p "$(dirname "$dir")"
+  mmdebstrap --quiet --variant=apt --include="${include%,}" "$suite" "$dir"
+}
+
+# clone_into_fresh_system DIR PATH: a clone of this checkout at PATH inside
+# the system.
+clone_into_fresh_system() {
+  git clone --quiet --no-hardlinks "$(git rev-parse --show-toplevel)" "$1$2"
+}
+
+# run_in_fresh_system DIR COMMAND...: runs COMMAND as root inside the system,
+# in mount and process namespaces of its own. The system's /proc, /dev and
+# /sys exist only in that mount namespace, and its processes only in that
+# process namespace: when COMMAND ends, or this shell is killed, every process
+# it left is killed and every mount is gone with the namespace, so nothing
+# leads from DIR back into the host's /dev.
+run_in_fresh_system() {
+  local dir=$1
+  shift
+  # shellcheck disable=SC2016 # expanded by the namespace's shell
+  unshare --mount --pid --fork --kill-child --propagation private bash -c '
+    set -e
+    root=$1
+    shift
+    mount -t proc proc "$root/proc"
+    mount --rbind /dev "$root/dev"
+    mount --rbind /sys "$root/sys"
+    mount -t tmpfs tmpfs "$root/dev/shm"
+    exec chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
+      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"' \
+    _ "$dir" "$@"
+}
+
+# remove_fresh_system DIR: deletes it; its mounts lived only in the namespace
+# of run_in_fresh_system, so no mount is left under it to delete through.
+remove_fresh_system() {
+  if grep -qF " $(realpath -m "$1")/" /proc/self/mountinfo; then
+    echo "not removing $1: something is still mounted in it" >&2
+    return 1
+  fi
+  rm -rf --one-file-system "$1"
+}
