@@ -24,14 +24,16 @@ clone_into_fresh_system() {
 # run_in_fresh_system DIR COMMAND...: runs COMMAND as root inside the system,
 # in mount and process namespaces of its own. The system's /proc, /dev and
 # /sys exist only in that mount namespace, and its processes only in that
-# process namespace: when COMMAND ends, or this shell is killed, every process
-# it left is killed and every mount is gone with the namespace, so nothing
-# leads from DIR back into the host's /dev.
+# process namespace: when COMMAND ends, or this shell dies (even by SIGKILL:
+# the parent-death signal ends unshare, which ends the namespace), every
+# process it left is killed and every mount is gone with the namespace, so
+# nothing leads from DIR back into the host's /dev.
 run_in_fresh_system() {
   local dir=$1
   shift
   # shellcheck disable=SC2016 # expanded by the namespace's shell
-  unshare --mount --pid --fork --kill-child --propagation private bash -c '
+  setpriv --pdeathsig KILL \
+    unshare --mount --pid --fork --kill-child --propagation private bash -c '
     set -e
     root=$1
     shift
