@@ -9,7 +9,7 @@ source "$SOURCE_DIR/tests/expect.sh"
 scratch=$(mktemp -d)
 # The sleeper's own name tells its processes from any other sleep.
 sleeper=stray-$$
-trap 'pkill -x "$sleeper"; rm -rf --one-file-system "$scratch"' EXIT
+trap 'pkill -x "$sleeper" || true; rm -rf --one-file-system "$scratch"' EXIT
 root=$scratch/root
 
 mkdir -p "$root"/{bin,usr/bin,proc,dev,sys}
