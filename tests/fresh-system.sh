@@ -9,7 +9,7 @@ source "$SOURCE_DIR/tests/expect.sh"
 scratch=$(mktemp -d)
 # The sleeper's own name tells its processes from any other sleep.
 sleeper=stray-$$
-trap 'pkill -x "$sleeper" || true; rm -rf --one-file-system "$scratch"' EXIT
+trap 'kill $(sleeper_pids) 2>/dev/null || true; rm -rf --one-file-system "$scratch"' EXIT
 root=$scratch/root
 
 mkdir -p "$root"/{bin,usr/bin,proc,dev,sys}
@@ -20,7 +20,8 @@ for program in /bin/bash /usr/bin/env /bin/sleep; do
   for lib in $(ldd "$program" | grep -o '/[^ ]*'); do cp --parents -L "$lib" "$root"; done
 done
 
-sleepers() { pgrep -x "$sleeper" | wc -l; }
+sleeper_pids() { grep -lx "$sleeper" /proc/[0-9]*/comm 2>/dev/null | cut -d/ -f3; }
+sleepers() { sleeper_pids | wc -l; }
 mounts_in_root() { grep -cF " $root/" /proc/self/mountinfo || true; }
 settled() { for _ in $(seq 50); do (($(sleepers) == 0)) && return; sleep 0.1; done; }
 
