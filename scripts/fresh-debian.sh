@@ -37,6 +37,9 @@ run_in_fresh_system() {
     set -e
     root=$1
     shift
+    # Its own root a mount point, as a container has: unshare inside it (a
+    # fresh system within a fresh system) can then make that root private.
+    mount --bind "$root" "$root"
     mount -t proc proc "$root/proc"
     mount --rbind /dev "$root/dev"
     mount --rbind /sys "$root/sys"

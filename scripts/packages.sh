@@ -20,9 +20,11 @@ RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOW
                   "${LINUX_ARM_COMPILERS[@]}")
 # Everything the test command needs on top: the other builds, qemu-user for
 # the ARM programs, and the tools the tests use (binutils: the 32-bit probe's
-# assembler).
+# assembler; mount: the fresh-system test).
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" "${LINUX_ARM_COMPILERS[@]}"
-               qemu-user binutils libgtest-dev libgmock-dev tmux bc clang-format icoutils)
+               qemu-user binutils libgtest-dev libgmock-dev tmux bc clang-format icoutils mount)
+# What making fresh Debian systems and running commands in them needs.
+FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
 # programs (scripts/runs-x86-32).
 WINE32_PACKAGES=(wine32:i386)

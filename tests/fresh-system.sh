@@ -35,8 +35,7 @@ expect_equal "a failing command: mounts left" 0 "$(mounts_in_root)"
 run_in_fresh_system "$root" /bin/bash -c "/bin/$sleeper 600 & /bin/$sleeper 600" &
 for _ in $(seq 50); do (($(sleepers) == 2)) && break; sleep 0.1; done
 expect_equal "killed from outside: it ran" 2 "$(sleepers)"
-kill -KILL $!
-wait $! 2>/dev/null || true
+{ kill -KILL $! && wait $!; } 2>/dev/null || true
 settled
 expect_equal "killed from outside: processes left" 0 "$(sleepers)"
 expect_equal "killed from outside: mounts left" 0 "$(mounts_in_root)"
