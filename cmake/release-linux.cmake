@@ -34,3 +34,19 @@ add_custom_target(deb
 add_test(NAME release.deb COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/release-deb.sh
                                   $<TARGET_FILE:zade-config> ${PROJECT_VERSION}
                                   ${CMAKE_LIBRARY_ARCHITECTURE})
+
+# Installing the package changes the machine: only where SYSTEM_CHANGE_TESTS=yes
+# says it may (a throwaway system), and only for the machine's own programs.
+if(NOT CMAKE_CROSSCOMPILING AND E2E_TESTS)
+  if("$ENV{SYSTEM_CHANGE_TESTS}" STREQUAL "yes")
+    add_test(NAME release.deb-install
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/deb-install.sh $<TARGET_FILE:zade-config>
+                     ${PROJECT_VERSION} ${CMAKE_LIBRARY_ARCHITECTURE})
+    set_tests_properties(release.deb-install PROPERTIES TIMEOUT 600 SKIP_RETURN_CODE 77 ENVIRONMENT
+      "ADAPTER_SIM=${ADAPTER_SIM};SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  else()
+    set(reason "it installs and removes a package on this machine; SYSTEM_CHANGE_TESTS=yes lets it")
+    skip_suite("package install test" "${reason}")
+    add_skipped_test(release.deb-install "${reason}")
+  endif()
+endif()
