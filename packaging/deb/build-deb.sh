@@ -18,8 +18,9 @@ fail() {
 }
 
 # glibc_depends PROGRAM: the C library at the newest GLIBC_ symbol version
-# the program needs, read from its version needs, which say the same as
-# dpkg-shlibdeps does and need no target system for a cross build.
+# the program needs, read from its version needs. For glibc that is what
+# dpkg-shlibdeps finds, without the target's libc registered with dpkg, which
+# a cross build does not have.
 glibc_depends() {
   local library newest
   for library in $(readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
