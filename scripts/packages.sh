@@ -29,6 +29,12 @@ FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # programs (scripts/runs-x86-32).
 WINE32_PACKAGES=(wine32:i386)
 
+# The Debian packages of the release: dpkg-dev (dpkg-architecture,
+# dpkg-parsechangelog, dpkg-shlibdeps) and binutils (readelf); their checks
+# add lintian, and man-db and groff-base for the manual page.
+RELEASE_PACKAGES+=(dpkg-dev binutils)
+TEST_PACKAGES+=(dpkg-dev lintian man-db groff-base)
+
 # install_missing PACKAGE...: exits the script when something is missing and
 # cannot be installed.
 install_missing() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: release-tar.sh BUILD_DIR VERSION SYSTEM
 # Packs this build's release archive into a scratch folder and checks what it
-# holds: the program as built, and a README.txt that names version and build.
+# holds: the program as built, its manual page, and a README.txt that names
+# version and build.
 set -euo pipefail
 build=$1 version=$2 system=$3
 scratch=$(mktemp -d)
@@ -12,11 +13,13 @@ cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
 top=orx-dcan-usb-$version-$system
 archive=$scratch/package/$top.tar.gz
 [ -f "$archive" ] || { echo "FAIL: no $top.tar.gz"; exit 1; }
-expect_equal "archive contents" "$top/README.txt $top/zade-config" \
+expect_equal "archive contents" "$top/README.txt $top/zade-config $top/zade-config.1" \
   "$(tar tzf "$archive" | grep -v '/$' | sort | xargs)"
 tar xzf "$archive" -C "$scratch"
 expect_equal "zade-config is the built one" same \
   "$(cmp -s "$build/bin/zade-config" "$scratch/$top/zade-config" && echo same || echo different)"
+expect_equal "zade-config.1 is the manual page" same \
+  "$(cmp -s "$(dirname "$0")/../../zade-config/zade-config.1" "$scratch/$top/zade-config.1" && echo same || echo different)"
 expect_equal "README.txt names version and build" 1 \
   "$(grep -c "version $version ($system)" "$scratch/$top/README.txt" || true)"
 finish
