@@ -15,25 +15,22 @@ BUILD_TOOLS=(cmake make g++)
 RUN_PACKAGES=("${BUILD_TOOLS[@]}" "${WINDOWS_X64_COMPILER[@]}" wine64)
 # What building and running the native zade-config needs.
 NATIVE_RUN_PACKAGES=("${BUILD_TOOLS[@]}")
-# The release archives: both Windows builds, without Wine, and the Linux ones.
+# The release: both Windows builds, without Wine, and the Linux ones; git for
+# the commit's time; the Debian packages' dpkg-dev (dpkg-architecture,
+# dpkg-parsechangelog) and binutils (readelf).
 RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
-                  "${LINUX_ARM_COMPILERS[@]}")
-# Everything the test command needs on top: the other builds, qemu-user for
-# the ARM programs, and the tools the tests use (binutils: the 32-bit probe's
-# assembler; mount: the fresh-system test).
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" "${WINDOWS_X86_COMPILER[@]}" "${LINUX_ARM_COMPILERS[@]}"
-               qemu-user binutils libgtest-dev libgmock-dev tmux bc clang-format icoutils mount)
+                  "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
+# Everything the test command needs: the release and the 64-bit Wine run,
+# qemu-user for the ARM programs, and the tools the tests use (binutils: the
+# 32-bit probe's assembler; mount: the fresh-system test; dpkg-dev, lintian,
+# man-db, groff-base: the package checks).
+TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" wine64 qemu-user libgtest-dev libgmock-dev tmux bc
+               clang-format icoutils mount lintian man-db groff-base)
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
 # programs (scripts/runs-x86-32).
 WINE32_PACKAGES=(wine32:i386)
-
-# The Debian packages of the release: dpkg-dev (dpkg-architecture,
-# dpkg-parsechangelog, dpkg-shlibdeps) and binutils (readelf); their checks
-# add lintian, and man-db and groff-base for the manual page.
-RELEASE_PACKAGES+=(dpkg-dev binutils)
-TEST_PACKAGES+=(dpkg-dev lintian man-db groff-base)
 
 # install_missing PACKAGE...: exits the script when something is missing and
 # cannot be installed.
