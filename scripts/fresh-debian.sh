@@ -15,10 +15,11 @@ make_fresh_system() {
   mmdebstrap --quiet --variant=apt --include="${include%,}" "$suite" "$dir"
 }
 
-# clone_into_fresh_system DIR PATH: a clone of this checkout at PATH inside
-# the system.
+# clone_into_fresh_system DIR PATH [COMMIT]: a clone of this checkout at PATH
+# inside the system, at COMMIT (default: the last).
 clone_into_fresh_system() {
   git clone --quiet --no-hardlinks "$(git rev-parse --show-toplevel)" "$1$2"
+  [ -z "${3:-}" ] || git -C "$1$2" checkout --quiet "$3"
 }
 
 # run_in_fresh_system DIR COMMAND...: runs COMMAND as root inside the system,
