@@ -7,12 +7,11 @@
 # make_fresh_system SUITE DIR [PACKAGE...]: a minimal Debian SUITE in DIR,
 # with git (to hold the clone) and the given packages.
 make_fresh_system() {
-  local suite=$1 dir=$2 include
+  local suite=$1 dir=$2
   shift 2
-  include=$(IFS=,; echo "git,$*")
   rm -rf --one-file-system "$dir"
   mkdir -p "$(dirname "$dir")"
-  mmdebstrap --quiet --variant=apt --include="${include%,}" "$suite" "$dir"
+  mmdebstrap --quiet --variant=apt --include="$(IFS=,; echo "git${*:+,$*}")" "$suite" "$dir"
 }
 
 # clone_into_fresh_system DIR PATH [COMMIT]: a clone of this checkout at PATH

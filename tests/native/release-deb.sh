@@ -36,16 +36,11 @@ drwxr-xr-x root/root ./usr/share/man/man1/
 -rw-r--r-- root/root ./usr/share/man/man1/zade-config.1.gz" \
   "$(dpkg-deb -c "$deb" | awk '{ print $1, $2, $6 }')"
 
+# lintian above already fails a malformed Maintainer and an empty extended
+# Description.
 field() { dpkg-deb -f "$deb" "$1"; }
 expect_equal "control fields" "zade-config $version $arch utils optional" \
   "$(echo $(field Package) $(field Version) $(field Architecture) $(field Section) $(field Priority))"
-expect_equal "Maintainer: a name and an address" yes \
-  "$(yes_no grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)")"
-expect_equal "Description: a synopsis and a paragraph" "yes yes" \
-  "$(field Description | awk 'NR == 1 { s = length($0) > 10 ? "yes" : "no" } END { print s, (NR > 1 ? "yes" : "no") }')"
-expect_equal "Installed-Size: KiB of each file, one for each folder" \
-  "$(dpkg-deb -c "$deb" | awk '$6 != "./" { kib += /^-/ ? int(($3 + 1023) / 1024) : 1 } END { print kib }')" \
-  "$(field Installed-Size)"
 # What the program needs, found another way than the package's: dpkg-shlibdeps
 # where the program is for this machine, its symbols' versions otherwise.
 if [ "$arch" == "$(dpkg --print-architecture)" ]; then
