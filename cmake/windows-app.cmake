@@ -1,7 +1,7 @@
 # windows_app(TARGET DESCRIPTION EXECUTION_LEVEL MAX_BYTES DLL...): what every
-# shipped exe gets. A manifest (the execution level Windows asks for; no
-# supportedOS entries, so GetVersion keeps answering with the real version)
-# and a version resource, both built with windres; installation into the
+# shipped exe gets. The product icon, a manifest (the execution level Windows
+# asks for; no supportedOS entries, so GetVersion keeps answering with the
+# real version) and a version resource, all built with windres; installation into the
 # release zip; and the checks of the built exe: size, imported DLLs, the
 # resources, the oldest Windows it starts on, and on 32-bit Windows every
 # import against what XP SP3 has.
@@ -17,6 +17,26 @@ set(APP_VERSION4 ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VER
 # Only the resource test needs it, so a release build goes on without it.
 find_program(WRESTOOL wrestool)
 
+# The product icon, drawn as SVG and turned into one .ico that both exes
+# carry: 16 and 32 px from the drawing laid out on their pixels, 48 px as it
+# is, all three as bitmaps, and 256 px as PNG, which keeps the exes small.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ICOTOOL icotool REQUIRED)
+set(icon_dir ${CMAKE_BINARY_DIR}/icon)
+set(APP_ICON ${icon_dir}/orx-dcan-usb.ico)
+set(drawing ${CMAKE_SOURCE_DIR}/packaging/icon/orx-dcan-usb.svg)
+set(small_drawing ${CMAKE_SOURCE_DIR}/packaging/icon/orx-dcan-usb-small.svg)
+add_custom_command(OUTPUT ${APP_ICON}
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+                   COMMAND ${RSVG_CONVERT} -w 16 -h 16 -o ${icon_dir}/16.png ${small_drawing}
+                   COMMAND ${RSVG_CONVERT} -w 32 -h 32 -o ${icon_dir}/32.png ${small_drawing}
+                   COMMAND ${RSVG_CONVERT} -w 48 -h 48 -o ${icon_dir}/48.png ${drawing}
+                   COMMAND ${RSVG_CONVERT} -w 256 -h 256 -o ${icon_dir}/256.png ${drawing}
+                   COMMAND ${ICOTOOL} -c -o ${APP_ICON} ${icon_dir}/16.png ${icon_dir}/32.png
+                           ${icon_dir}/48.png --raw=${icon_dir}/256.png
+                   DEPENDS ${drawing} ${small_drawing} VERBATIM)
+add_custom_target(app-icon DEPENDS ${APP_ICON})
+
 function(windows_app target description execution_level max_bytes)
   set(APP_NAME ${target})
   set(APP_DESCRIPTION ${description})
@@ -26,6 +46,9 @@ function(windows_app target description execution_level max_bytes)
   configure_file(${template_dir}/app.manifest.in ${APP_MANIFEST} @ONLY)
   configure_file(${template_dir}/app.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES
+                              OBJECT_DEPENDS ${APP_ICON})
+  add_dependencies(${target} app-icon)
   install(TARGETS ${target} RUNTIME DESTINATION .)
 
   set(check_env "OBJDUMP=${MINGW_OBJDUMP}" "WRESTOOL=${WRESTOOL}")

@@ -10,22 +10,24 @@ LINUX_ARM_COMPILERS=(g++-aarch64-linux-gnu g++-arm-linux-gnueabihf)
 
 # What every build needs: CMake, its generator's make, the host compiler.
 BUILD_TOOLS=(cmake make g++)
+# What turns the drawing of the exes' icon into a .ico: rsvg-convert, icotool.
+ICON_TOOLS=(librsvg2-bin icoutils)
 
 # What building the 64-bit Windows programs and running them under Wine needs.
-RUN_PACKAGES=("${BUILD_TOOLS[@]}" "${WINDOWS_X64_COMPILER[@]}" wine64)
+RUN_PACKAGES=("${BUILD_TOOLS[@]}" "${WINDOWS_X64_COMPILER[@]}" "${ICON_TOOLS[@]}" wine64)
 # What building and running the native zade-config needs.
 NATIVE_RUN_PACKAGES=("${BUILD_TOOLS[@]}")
 # The release: both Windows builds, without Wine, and the Linux ones; git for
 # the commit's time; the Debian packages' dpkg-dev (dpkg-architecture,
 # dpkg-parsechangelog) and binutils (readelf).
 RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
-                  "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
+                  "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
 # Everything the test command needs: the release and the 64-bit Wine run,
 # qemu-user for the ARM programs, and the tools the tests use (binutils: the
 # 32-bit probe's assembler; mount: the fresh-system test; dpkg-dev, lintian,
 # man-db, groff-base: the package checks).
 TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" wine64 qemu-user libgtest-dev libgmock-dev tmux bc
-               clang-format icoutils mount lintian man-db groff-base)
+               clang-format mount lintian man-db groff-base)
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
