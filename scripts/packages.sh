@@ -22,12 +22,14 @@ NATIVE_RUN_PACKAGES=("${BUILD_TOOLS[@]}")
 # dpkg-parsechangelog) and binutils (readelf).
 RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
                   "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
-# Everything the test command needs: the release and the 64-bit Wine run,
-# qemu-user for the ARM programs, and the tools the tests use (binutils: the
-# 32-bit probe's assembler; mount: the fresh-system test; dpkg-dev, lintian,
-# man-db, groff-base: the package checks).
-TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" wine64 qemu-user libgtest-dev libgmock-dev tmux bc
-               clang-format mount lintian man-db groff-base)
+# What signing the exes needs (scripts/signing.sh).
+SIGNING_PACKAGES=(osslsigncode openssl)
+# Everything the test command needs: the release, signed and not, the 64-bit
+# Wine run, qemu-user for the ARM programs, and the tools the tests use
+# (binutils: the 32-bit probe's assembler; mount: the fresh-system test;
+# dpkg-dev, lintian, man-db, groff-base: the package checks).
+TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" "${SIGNING_PACKAGES[@]}" wine64 qemu-user libgtest-dev
+               libgmock-dev tmux bc clang-format mount lintian man-db groff-base)
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
