@@ -30,8 +30,13 @@ check_signing_inputs() {
       signing_fails "$variable names $file, which is not a file that can be read"
     fi
   done
+  # osslsigncode takes the whole file, less its line end, as the password.
+  if (($(awk 'END { print NR }' "$SIGN_PASSWORD_FILE") > 1)); then
+    signing_fails "SIGN_PASSWORD_FILE ($SIGN_PASSWORD_FILE) must hold the password alone, on one line"
+  fi
   # -legacy also opens files made with the older ciphers Windows still exports.
-  if ! opened=$(openssl pkcs12 -legacy -noout -in "$SIGN_PKCS12" -passin "file:$SIGN_PASSWORD_FILE" 2>&1); then
+  if ! opened=$(tr -d '\r' <"$SIGN_PASSWORD_FILE" |
+    openssl pkcs12 -legacy -noout -in "$SIGN_PKCS12" -passin stdin 2>&1); then
     signing_fails "the password in SIGN_PASSWORD_FILE ($SIGN_PASSWORD_FILE) does not open" \
       "SIGN_PKCS12 ($SIGN_PKCS12): a wrong password, or not a PKCS#12 file" \
       "(openssl: $(head -1 <<<"$opened"))"
@@ -51,5 +56,6 @@ sign_exe() {
     echo "$said" >&2
     signing_fails "osslsigncode could not sign $1"
   fi
+  chmod --reference="$1" "$1.signed"
   mv "$1.signed" "$1"
 }
