@@ -71,7 +71,6 @@ refused "unreadable password file" "SIGN_PASSWORD_FILE names $scratch/folder, wh
 printf 'throwaway\nthrowaway\n' >"$scratch/two-lines"
 refused "password file of two lines" "must hold the password alone" \
   "SIGN_PKCS12=$p12" "SIGN_PASSWORD_FILE=$scratch/two-lines"
-refused "password file not named" "SIGN_PASSWORD_FILE is not set" "SIGN_PKCS12=$p12"
 # A timestamp server that cannot be reached fails the first exe's signing,
 # after the first build: what was built goes too.
 refused "timestamp server down" "osslsigncode could not sign" \
