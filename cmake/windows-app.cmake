@@ -1,8 +1,8 @@
 # windows_app(TARGET DESCRIPTION EXECUTION_LEVEL MAX_BYTES DLL...): what every
 # shipped exe gets. The product icon, a manifest (the execution level Windows
 # asks for; no supportedOS entries, so GetVersion keeps answering with the
-# real version) and a version resource, all built with windres; installation into the
-# release zip; and the checks of the built exe: size, imported DLLs, the
+# real version) and a version resource, all built with windres; installation
+# into the release zip; and the checks of the built exe: size, imported DLLs, the
 # resources, the oldest Windows it starts on, and on 32-bit Windows every
 # import against what XP SP3 has.
 

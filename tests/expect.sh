@@ -13,6 +13,9 @@ expect_equal() {
   fi
 }
 
+# expect_same_bytes NAME FILE1 FILE2
+expect_same_bytes() { expect_equal "$1" same "$(cmp -s "$2" "$3" && echo same || echo different)"; }
+
 finish() {
   if ((failures > 0)); then
     echo "$failures check(s) failed"

@@ -51,9 +51,6 @@ install -m 0755 "$program" "$root/usr/bin/zade-config"
 gzip -9n <"$manpage" >"$root/usr/share/man/man1/zade-config.1.gz"
 gzip -9n <"$here/changelog" >"$doc/changelog.gz"
 install -m 0644 "$here/copyright" "$doc/copyright"
-if [ -f "$here/lintian-overrides" ]; then
-  install -D -m 0644 "$here/lintian-overrides" "$root/usr/share/lintian/overrides/zade-config"
-fi
 chmod 0644 "$root/usr/share/man/man1/zade-config.1.gz" "$doc/changelog.gz"
 
 cat >"$root/DEBIAN/control" <<EOF

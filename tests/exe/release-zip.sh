@@ -18,8 +18,7 @@ mkdir "$scratch/unpacked"
 expect_equal "zip contents" "$top/README.txt $top/obd-setup.exe $top/zade-config.exe" \
   "$(cd "$scratch/unpacked" && find . -type f | sed 's|^\./||' | sort | xargs)"
 for exe in zade-config.exe obd-setup.exe; do
-  expect_equal "$exe is the built one" same \
-    "$(cmp -s "$build/bin/$exe" "$scratch/unpacked/$top/$exe" && echo same || echo different)"
+  expect_same_bytes "$exe is the built one" "$build/bin/$exe" "$scratch/unpacked/$top/$exe"
 done
 readme=$scratch/unpacked/$top/README.txt
 expect_equal "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"

@@ -16,10 +16,9 @@ archive=$scratch/package/$top.tar.gz
 expect_equal "archive contents" "$top/README.txt $top/zade-config $top/zade-config.1" \
   "$(tar tzf "$archive" | grep -v '/$' | sort | xargs)"
 tar xzf "$archive" -C "$scratch"
-expect_equal "zade-config is the built one" same \
-  "$(cmp -s "$build/bin/zade-config" "$scratch/$top/zade-config" && echo same || echo different)"
-expect_equal "zade-config.1 is the manual page" same \
-  "$(cmp -s "$(dirname "$0")/../../zade-config/zade-config.1" "$scratch/$top/zade-config.1" && echo same || echo different)"
+expect_same_bytes "zade-config is the built one" "$build/bin/zade-config" "$scratch/$top/zade-config"
+expect_same_bytes "zade-config.1 is the manual page" "$(dirname "$0")/../../zade-config/zade-config.1" \
+  "$scratch/$top/zade-config.1"
 expect_equal "README.txt names version and build" 1 \
   "$(grep -c "version $version ($system)" "$scratch/$top/README.txt" || true)"
 finish

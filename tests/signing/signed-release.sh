@@ -40,14 +40,13 @@ for exe in $exes; do
   expect_equal "$exe: signature of a changed exe" no "$holds"
 
   osslsigncode remove-signature -in "$file" -out "$scratch/removed.exe" >/dev/null
-  expect_equal "$exe without its signature is the unsigned release's" same \
-    "$(cmp -s "$scratch/removed.exe" "$scratch/unsigned/$exe" && echo same || echo different)"
+  expect_same_bytes "$exe without its signature is the unsigned release's" \
+    "$scratch/removed.exe" "$scratch/unsigned/$exe"
   rm "$scratch/changed.exe" "$scratch/removed.exe"
 done
 # Signing touches the Windows exes only.
 for file in "$unsigned"/*.tar.gz "$unsigned"/*.deb; do
-  expect_equal "$(basename "$file") is the signed release's" same \
-    "$(cmp -s "$file" "$signed/$(basename "$file")" && echo same || echo different)"
+  expect_same_bytes "$(basename "$file") is the signed release's" "$file" "$signed/$(basename "$file")"
 done
 
 # refused CASE MESSAGE VARIABLE=VALUE...: a release with these settings stops,
