@@ -1,6 +1,6 @@
 # A cross build's programs run under its emulator (qemu-user). Sets
 # EMULATOR_CANNOT_RUN to the reason when the emulator is missing or cannot
-# run a trivial program of the target here; leaves it empty otherwise.
+# run a trivial static program of the target here; leaves it empty otherwise.
 #   QEMU_USER_PROBE=no (in the environment) forces the answer, to try the
 #   skip path on any machine.
 set(EMULATOR_CANNOT_RUN "")
@@ -12,7 +12,7 @@ else()
   set(probe_dir ${CMAKE_BINARY_DIR}/emulator-probe)
   file(WRITE ${probe_dir}/exit42.cpp "int main() { return 42; }\n")
   # try_run starts the program through CMAKE_CROSSCOMPILING_EMULATOR.
-  try_run(probe_status probe_built ${probe_dir} ${probe_dir}/exit42.cpp
+  try_run(probe_status probe_built ${probe_dir} ${probe_dir}/exit42.cpp LINK_OPTIONS -static
           RUN_OUTPUT_VARIABLE probe_output)
   if(NOT probe_built)
     message(FATAL_ERROR "${CMAKE_CXX_COMPILER} cannot build a trivial program")
