@@ -17,3 +17,11 @@ function(add_skipped_test name reason)
                                 "${reason}")
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE ${SKIPPED_TEST_STATUS})
 endfunction()
+
+# cannot_isolate(VAR): sets VAR to why the tests may not run programs in a
+# root of their own here (scripts/can-isolate), or to nothing where they may.
+function(cannot_isolate var)
+  execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/can-isolate OUTPUT_VARIABLE reason
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(${var} "${reason}" PARENT_SCOPE)
+endfunction()

@@ -3,7 +3,7 @@
 # no process, no mount, and a folder that can be removed. The system here is
 # a tiny one (bash and sleep with their libraries), not a Debian one.
 set -euo pipefail
-[ "$(id -u)" -eq 0 ] || { echo "skipped: needs root (namespaces, mounts, chroot)"; exit 77; }
+reason=$(bash "$SOURCE_DIR/scripts/can-isolate") || { echo "skipped: $reason"; exit 77; }
 source "$SOURCE_DIR/scripts/fresh-debian.sh"
 source "$SOURCE_DIR/tests/expect.sh"
 scratch=$(mktemp -d)
