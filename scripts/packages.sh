@@ -26,10 +26,11 @@ RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOW
 SIGNING_PACKAGES=(osslsigncode openssl)
 # Everything the test command needs: the release, signed and not, the 64-bit
 # Wine run, qemu-user for the ARM programs, and the tools the tests use
-# (binutils: the 32-bit probe's assembler; mount: the fresh-system test;
-# dpkg-dev, lintian, man-db, groff-base: the package checks).
+# (binutils: the 32-bit probe's assembler; mount: the fresh-system test and
+# the runs in a root of their own; mmdebstrap: the Debian 11 one; dpkg-dev,
+# lintian, man-db, groff-base: the package checks).
 TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" "${SIGNING_PACKAGES[@]}" wine64 qemu-user libgtest-dev
-               libgmock-dev tmux bc clang-format mount lintian man-db groff-base)
+               libgmock-dev tmux bc clang-format mount mmdebstrap lintian man-db groff-base)
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86
