@@ -1,7 +1,9 @@
 # Shared by the Linux cross toolchain files, which set CMAKE_SYSTEM_PROCESSOR,
 # CROSS_TRIPLET (Debian's cross compiler prefix), CROSS_QEMU (the qemu-user
-# program for the target), RELEASE_ARCH (the release archive's name part) and
-# RELEASE_SYSTEM_NOTE (the system the archive's README.txt names).
+# program for the target), RELEASE_ARCH (the release archive's name part),
+# RELEASE_KERNEL (the oldest Linux its static program runs on, as glibc's
+# ABI note in it says) and RELEASE_SYSTEM_NOTE (the system the archive's
+# README.txt names).
 # Every test command that starts a program of this tree runs it under
 # qemu-user: the static release program without any sysroot (none may come
 # from QEMU_LD_PREFIX either), so a program that needed the target's C

@@ -26,10 +26,12 @@ add_test(NAME zade-config.native.budget COMMAND bash ${budget} $<TARGET_FILE:zad
 add_test(NAME zade-config.deb.budget
          COMMAND bash ${budget} $<TARGET_FILE:zade-config-deb> ${NATIVE_SIZE_BUDGET})
 
-# A cross toolchain file names its archive and system (RELEASE_ARCH,
-# RELEASE_SYSTEM_NOTE); a native build is for this machine's processor.
+# A cross toolchain file names its archive, kernel and system (RELEASE_ARCH,
+# RELEASE_KERNEL, RELEASE_SYSTEM_NOTE); a native build is for this machine's
+# processor.
 if(NOT DEFINED RELEASE_ARCH)
   set(RELEASE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
+  set(RELEASE_KERNEL 3.2)
   set(RELEASE_SYSTEM_NOTE "64-bit PCs: uname -m says ${RELEASE_ARCH}")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/README-linux.txt.in ${CMAKE_BINARY_DIR}/README.txt
