@@ -15,6 +15,8 @@ target_link_options(zade-config PRIVATE ${release_link} -static -Wl,-Map=${link_
 add_custom_command(TARGET zade-config POST_BUILD
   COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/check-static-link.sh ${link_map} $<TARGET_FILE:zade-config>
   VERBATIM)
+add_test(NAME zade-config.native.static-link-check
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/static-link-check.sh ${CMAKE_CXX_COMPILER})
 add_executable(zade-config-deb $<TARGET_OBJECTS:zade-config>)
 target_link_libraries(zade-config-deb PRIVATE $<TARGET_PROPERTY:zade-config,LINK_LIBRARIES>)
 target_link_options(zade-config-deb PRIVATE ${release_link} -static-libstdc++ -static-libgcc)
