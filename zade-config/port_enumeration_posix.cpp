@@ -76,8 +76,9 @@ void AddUsbFacts(const Path& device, PortFacts& port) {
 PortNameText ByIdLink(const char* byIdDir, const char* device) {
   const Path target = RealPath(device);
   PortNameText link;
+  if (target.empty()) return link;
   DIR* links = opendir(byIdDir);
-  if (links == nullptr || target.empty()) return link;
+  if (links == nullptr) return link;
   while (const dirent* entry = readdir(links)) {
     const Path path = Join(byIdDir, entry->d_name);
     if (entry->d_name[0] != '.' && RealPath(path.c_str()) == target.c_str()) {
