@@ -55,6 +55,7 @@ const ServiceCheck kServiceChecks[] = {
 };
 
 struct AuditState {
+  AuditMode mode = AuditMode::Repair;
   const char* statusText = "";  // of the last check that read its value, or of the repair
   bool warningFlag = false;     // some value differs from the table
   bool changedFlag = false;     // the repair wrote TxFIFO
@@ -103,7 +104,7 @@ void WriteTxFifo(AuditState& state) {
 void Judge(AuditState& state, const ServiceCheck& check, bool equal) {
   if (equal) {
     state.statusText = "Ok";
-  } else if (check.onMismatch == OnMismatch::RepairTxFifo) {
+  } else if (check.onMismatch == OnMismatch::RepairTxFifo && state.mode == AuditMode::Repair) {
     WriteTxFifo(state);
   } else {
     state.statusText = "Warning";
@@ -158,8 +159,9 @@ void PrintSummary(const AuditState& state, std::FILE* out) {
 
 }  // namespace
 
-void RunAudit(WindowsClass windows, std::FILE* out) {
+AuditOutcome RunAudit(WindowsClass windows, std::FILE* out, AuditMode mode) {
   AuditState state;
+  state.mode = mode;
   std::fputs("Installing OBD driver... \n", out);
 
   if (RegistryOpenForQuery(kServiceKeyPath, &state.key)) {
@@ -176,20 +178,38 @@ void RunAudit(WindowsClass windows, std::FILE* out) {
   } else {
     std::fprintf(out, "\nSubKey '%s' do not exist ! \n\n", kServiceKeyPath);
     state.keyMissingFlag = true;
-    WriteTxFifo(state);
+    if (mode == AuditMode::Repair) WriteTxFifo(state);
   }
 
   if (state.haveKey) RegistryClose(state.key);
   PrintSummary(state, out);
+  AuditOutcome outcome;
+  outcome.warning = state.warningFlag;
+  outcome.changed = state.changedFlag;
+  outcome.changeFailed = state.changeFailedFlag;
+  outcome.keyMissing = state.keyMissingFlag;
+  return outcome;
 }
 
-int RunObdSetup(std::uint32_t versionWord, std::FILE* out) {
+int RunObdSetupForScript(std::uint32_t versionWord, AuditMode mode, std::FILE* out) {
   const WindowsClass windows = ClassifyWindows(versionWord, out);
   if (windows == WindowsClass::NotNt) {
     std::fputs("Error! The Setup is only for Windows NT!\n", out);
-  } else {
-    RunAudit(windows, out);
+    return kExitOperationalError;
   }
+  const AuditOutcome outcome = RunAudit(windows, out, mode);
+  int status = 0;
+  if (outcome.changed) status |= kExitCorrected | kExitRebootNeeded;
+  // Left as they were: the warnings, and under a check the missing key.
+  if (outcome.warning || (outcome.keyMissing && mode == AuditMode::CheckOnly)) {
+    status |= kExitUncorrected;
+  }
+  if (outcome.changeFailed) status |= kExitOperationalError;
+  return status;
+}
+
+int RunObdSetup(std::uint32_t versionWord, std::FILE* out) {
+  RunObdSetupForScript(versionWord, AuditMode::Repair, out);  // the key decides the status
   std::fputs("\nPress any key to continue ...\n", out);
   std::fflush(out);
   return ReadOneKey();

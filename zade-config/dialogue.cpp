@@ -12,3 +12,10 @@ const char* ModeDescription(CanBusMode mode) {
       return "";
   }
 }
+
+ModeText ModeLine(CanBusMode mode) {
+  ModeText line{};
+  std::snprintf(line.text, sizeof line.text, "CAN BUS mode = %2X%s", static_cast<unsigned>(mode),
+                ModeDescription(mode));
+  return line;
+}

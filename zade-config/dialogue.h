@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 #include "mode_exchange.h"
 #include "screen.h"
@@ -20,6 +19,12 @@ constexpr std::uint32_t kOpenTimeoutMs = 2000;
 
 // "    ( ... )" for the modes the menu offers, an empty text for any other.
 const char* ModeDescription(CanBusMode mode);
+
+// "CAN BUS mode = %2X" and the mode's description: the result screen's line.
+struct ModeText {
+  char text[64];
+};
+ModeText ModeLine(CanBusMode mode);
 
 namespace dialogue_detail {
 
@@ -52,10 +57,7 @@ int ShowResult(Console& console, CanBusMode reported) {
   ClearScreen(console);
   console.MoveCursor(0, 0);
   console.Write("\nOK!!!\n");
-  char value[24];
-  std::snprintf(value, sizeof value, "CAN BUS mode = %2X", static_cast<unsigned>(reported));
-  console.Write(value);
-  console.Write(ModeDescription(reported));
+  console.Write(ModeLine(reported).text);
   console.Write("\n");
   console.Write("Press Enter...");
   console.WaitKey();
@@ -64,19 +66,12 @@ int ShowResult(Console& console, CanBusMode reported) {
 
 }  // namespace dialogue_detail
 
+// From the banner and menu on, with the port `name` shows and `device` opens.
 template <class Port, class Console>
-int RunDialogue(Port& port, Console& console) {
+int RunDialogueFromMenu(Port& port, Console& console, const char* name, const char* device) {
   using namespace dialogue_detail;
-  char portName[] = "COM1";  // the answer replaces the digit
   char choice = '\0';
   ModeFrame frame{};
-
-  ClearScreen(console);
-  console.MoveCursor(0, 0);
-  console.Write(
-      "1.Connect D-CAN adapter to USB port\n2.Connect D-CAN adapter to car OBD connector.\n");
-  console.Write("3.Enter COM port number '1,2,3...': ");
-  console.ReadChar(portName[3]);  // without an answer the port stays COM1
   ShowBanner(console);
 
   // Every menu answer reopens the port, so a port that went away shows up
@@ -87,10 +82,10 @@ int RunDialogue(Port& port, Console& console) {
     ClearScreen(console);
     ShowBanner(console);
     port.Close();
-    if (!port.Open(portName, kBaudRate, kOpenTimeoutMs)) {
-      char error[64];
-      std::snprintf(error, sizeof error, "Error: %s in use or does not exist.\n", portName);
-      console.Write(error);
+    if (!port.Open(device, kBaudRate, kOpenTimeoutMs)) {
+      console.Write("Error: ");
+      console.Write(name);
+      console.Write(" in use or does not exist.\n");
       return FailWithKeyWait(console);
     }
   }
@@ -108,4 +103,16 @@ int RunDialogue(Port& port, Console& console) {
     return FailWithKeyWait(console);
   }
   return ShowResult(console, reported);
+}
+
+template <class Port, class Console>
+int RunDialogue(Port& port, Console& console) {
+  char portName[] = "COM1";  // the answer replaces the digit
+  ClearScreen(console);
+  console.MoveCursor(0, 0);
+  console.Write(
+      "1.Connect D-CAN adapter to USB port\n2.Connect D-CAN adapter to car OBD connector.\n");
+  console.Write("3.Enter COM port number '1,2,3...': ");
+  console.ReadChar(portName[3]);  // without an answer the port stays COM1
+  return RunDialogueFromMenu(port, console, portName, portName);
 }

@@ -1,8 +1,21 @@
-// Where the COM port names the dialogue uses lead on a system without COM
-// ports: "COMc" to the path the environment variable COMc holds when it is
-// set, otherwise, for c = 1 to 9, to /dev/ttyUSB<c-1>.
+// Port names: the COMn names users know from Windows, and where they lead on
+// each system.
 #pragma once
 
+#include "bounded_text.h"
+
+// The longest port or device name the program takes.
+constexpr std::size_t kMaxPortName = 255;
+// A port or device name, with room for the \\.\ that Windows puts before it.
+using PortNameText = BoundedText<kMaxPortName + 4>;
+
+// n for a name COMn with n from 1 to 255, in any case ("com12" gives 12);
+// 0 for any other name.
+int ComPortNumber(const char* name);
+
+// Where a port name leads on a system without COM ports: an absolute path to
+// itself; otherwise "COMc" to the path the environment variable COMc holds
+// when it is set, and COMn (n from 1 to 255) to /dev/ttyUSB<n-1> when not.
 class DevicePath {
  public:
   // `configured`: the value of the environment variable named `portName`, or null.
@@ -11,6 +24,10 @@ class DevicePath {
   const char* Get() const { return path_; }
 
  private:
-  char usbPath_[16] = {};
+  char usbPath_[24] = {};
   const char* path_ = nullptr;
 };
+
+// What Windows opens for a port name: \\.\COMn for COMn, which Windows needs
+// from COM10 up, and any other name as it is.
+PortNameText WindowsDeviceName(const char* name);

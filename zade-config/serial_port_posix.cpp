@@ -10,10 +10,29 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "device_holder.h"
 #include "port_path.h"
 #include "timed_read.h"
 
 namespace {
+
+OpenFailureKind FailureKindOf(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return OpenFailureKind::PermissionDenied;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return OpenFailureKind::Busy;
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+    case ENOTDIR:
+      return OpenFailureKind::NoSuchDevice;
+    default:
+      return OpenFailureKind::Unknown;
+  }
+}
 
 class DeviceLine {
  public:
@@ -40,17 +59,25 @@ SerialPort::~SerialPort() {
 // clear on the way out belongs to the holder.
 bool SerialPort::Open(const char* name, std::uint32_t baudRate, std::uint32_t timeoutMs) {
   if (IsOpen()) return false;
+  failure_ = OpenFailure();
   const DevicePath device(name, std::getenv(name));
-  if (device.Get() == nullptr) return false;
+  if (device.Get() == nullptr) return Fail(OpenFailureKind::NoSuchDevice, nullptr);
   fd_ = open(device.Get(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (!IsOpen()) return false;
+  if (!IsOpen()) return Fail(FailureKindOf(errno), device.Get());
   if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
     close(fd_);
     fd_ = -1;
-    return false;
+    return Fail(FailureKindOf(error), device.Get());
   }
   if (ioctl(fd_, TIOCEXCL) == 0 && Configure(baudRate) && SetTimeouts(timeoutMs)) return true;
   Close();
+  return false;
+}
+
+bool SerialPort::Fail(OpenFailureKind kind, const char* path) {
+  failure_.kind = kind;
+  if (kind == OpenFailureKind::Busy) failure_.holder = DeviceHolder(path);
   return false;
 }
 

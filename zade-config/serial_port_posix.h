@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "open_failure.h"
+
 class SerialPort {
  public:
   SerialPort() = default;
@@ -12,8 +14,11 @@ class SerialPort {
   SerialPort(const SerialPort&) = delete;
   SerialPort& operator=(const SerialPort&) = delete;
 
-  // `name` is a COM port name; port_path.h says which device it leads to.
+  // `name` is a COM port name or a device path; port_path.h says which
+  // device it leads to.
   bool Open(const char* name, std::uint32_t baudRate, std::uint32_t timeoutMs);
+  // Why the last Open failed.
+  const OpenFailure& LastOpenFailure() const { return failure_; }
   // A read of n bytes ends when all have arrived, after more than timeoutMs
   // between two bytes, or after timeoutMs * n + timeoutMs in all.
   bool SetTimeouts(std::uint32_t timeoutMs);
@@ -24,7 +29,9 @@ class SerialPort {
  private:
   bool IsOpen() const { return fd_ >= 0; }
   bool Configure(std::uint32_t baudRate);
+  bool Fail(OpenFailureKind kind, const char* path);
 
   int fd_ = -1;
   std::uint32_t timeoutMs_ = 0;
+  OpenFailure failure_;
 };

@@ -2,7 +2,20 @@
 
 namespace {
 constexpr DWORD kQueueSize = 1024;
+
+OpenFailureKind FailureKindOf(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return OpenFailureKind::AccessDenied;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return OpenFailureKind::NotFound;
+    default:
+      return OpenFailureKind::Unknown;
+  }
 }
+}  // namespace
 
 SerialPort::~SerialPort() {
   Close();
@@ -12,7 +25,11 @@ bool SerialPort::Open(const char* name, std::uint32_t baudRate, std::uint32_t ti
   if (IsOpen()) return false;
   handle_ = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (!IsOpen()) return false;
+  if (!IsOpen()) {
+    failure_.kind = FailureKindOf(GetLastError());
+    return false;
+  }
+  failure_.kind = OpenFailureKind::Unknown;
 
   // Built from zeros: no flow control of any kind, DTR and RTS off, no
   // character replacement.

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "open_failure.h"
+
 class SerialPort {
  public:
   SerialPort() = default;
@@ -14,6 +16,8 @@ class SerialPort {
   SerialPort& operator=(const SerialPort&) = delete;
 
   bool Open(const char* name, std::uint32_t baudRate, std::uint32_t timeoutMs);
+  // Why the last Open failed.
+  const OpenFailure& LastOpenFailure() const { return failure_; }
   // A read of n bytes ends when all have arrived, after more than timeoutMs
   // between two bytes, or after timeoutMs * n + timeoutMs in all.
   bool SetTimeouts(std::uint32_t timeoutMs);
@@ -26,4 +30,5 @@ class SerialPort {
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  OpenFailure failure_;
 };

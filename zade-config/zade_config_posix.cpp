@@ -1,10 +1,16 @@
 // zade-config: sets the adapter's CAN bus mode over its serial device.
+#include <cstdio>
+#include <cstdlib>
+
 #include "console_posix.h"
-#include "dialogue.h"
+#include "port_enumeration.h"
+#include "program.h"
 #include "serial_port_posix.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Posix);
   SerialPort port;
   PosixConsole console;
-  return RunDialogue(port, console);
+  const ProgramSystem system{PortStyle::Posix, EnumerateSerialPorts, std::getenv, stdout, stderr};
+  return RunProgram(line, port, console, system);
 }

@@ -1,10 +1,16 @@
 // zade-config: sets the adapter's CAN bus mode over its COM port.
+#include <cstdio>
+#include <cstdlib>
+
 #include "console_win.h"
-#include "dialogue.h"
+#include "port_enumeration.h"
+#include "program.h"
 #include "serial_port_win.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Windows);
   SerialPort port;
   WinConsole console;
-  return RunDialogue(port, console);
+  const ProgramSystem system{PortStyle::Windows, EnumerateSerialPorts, std::getenv, stdout, stderr};
+  return RunProgram(line, port, console, system);
 }

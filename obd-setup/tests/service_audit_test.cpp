@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "command_line.h"
 #include "fake_console.h"
 #include "fake_registry.h"
 #include "output_capture.h"
@@ -267,6 +268,85 @@ TEST_F(AuditTest, ProgramNeverTouchesTheRegistryOfANonNtSystem) {
   OutputCapture out;
   EXPECT_EQ(RunObdSetup(0xC0000A04u, out.file()), '\r');
   EXPECT_EQ(out.Text(), "Windows 95\n\nError! The Setup is only for Windows NT!\n" + kPrompt);
+  EXPECT_TRUE(Registry().calls.empty());
+}
+
+// --- Runs for scripts: --check and --no-wait --------------------------------------
+
+struct ScriptRun {
+  OutputCapture out, err;
+  int status = 1234;
+  explicit ScriptRun(std::vector<const char*> args, std::uint32_t versionWord = kWindows7) {
+    args.insert(args.begin(), "obd-setup");
+    status = RunObdSetupCommand(static_cast<int>(args.size()), args.data(), versionWord, out.file(),
+                                err.file());
+  }
+};
+
+TEST_F(AuditTest, ScriptRunsAddUpTheStatusBitsAndNeverWaitForAKey) {
+  struct Case {
+    std::vector<const char*> args;
+    std::map<std::string, fake::RegistryValue> changes;
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {{"--no-wait"}, {}, 0},
+      {{"--check", "--no-wait"}, {}, 0},
+      {{"--no-wait"}, {{"TxFIFO", Dword(16)}}, kExitCorrected | kExitRebootNeeded},
+      {{"--no-wait"}, {{"TxFIFO", Dword(16)}, {"Tag", Dword(0)}}, 1 | 2 | kExitUncorrected},
+      {{"--check"}, {{"TxFIFO", Dword(16)}}, kExitUncorrected},
+      {{"--check"}, {{"RxFIFO", Dword(1)}}, kExitUncorrected},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    fake::Console().events = {fake::KeyDown('A', 'a')};
+    for (const auto& [name, value] : c.changes) Registry().values[name] = value;
+    ScriptRun run(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.changes.size();
+    EXPECT_THAT(run.out.Text(), StartsWith("Windows XP Version 6.1 Build 7601\n\n" + kOpened));
+    EXPECT_THAT(run.out.Text(), Not(HasSubstr("Press any key")));
+    EXPECT_EQ(fake::Console().events.size(), 1u);  // the key is still there
+  }
+}
+
+TEST_F(AuditTest, CheckWritesAndCreatesNothing) {
+  Registry().values["TxFIFO"] = Dword(16);
+  ScriptRun differs({"--check"});
+  EXPECT_THAT(differs.out.Text(),
+              HasSubstr("Value TxFIFO          = 16\t\tExpected = 8\t\t  Warning\n"));
+  EXPECT_THAT(differs.out.Text(), EndsWith(kLastTwoOk + kWarningSummary));
+  EXPECT_EQ(CallsStartingWith("create"), Calls{});
+  EXPECT_EQ(CallsStartingWith("set"), Calls{});
+
+  Registry().keyExists = false;
+  ScriptRun missing({"--check"});
+  EXPECT_EQ(missing.status, kExitUncorrected);
+  EXPECT_EQ(missing.out.Text(), "Windows XP Version 6.1 Build 7601\n\n" + kMissing);
+  EXPECT_EQ(CallsStartingWith("create"), Calls{});
+}
+
+TEST_F(AuditTest, ScriptRunsReportOperationalErrors) {
+  Registry().values["TxFIFO"] = Dword(16);
+  Registry().writeFails = true;
+  EXPECT_EQ(ScriptRun({"--no-wait"}).status, kExitOperationalError);
+  ScriptRun notNt({"--check"}, 0xC0000A04u);
+  EXPECT_EQ(notNt.status, kExitOperationalError);
+  EXPECT_EQ(notNt.out.Text(), "Windows 95\n\nError! The Setup is only for Windows NT!\n");
+}
+
+TEST_F(AuditTest, BadCommandLinesReadAndWriteNothing) {
+  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
+           {"--fix"}, {"-c"}, {"extra"}, {"--check", "--check"}, {"--help=1"}}) {
+    ScriptRun run(args);
+    EXPECT_EQ(run.status, kExitUsage) << args[0];
+    EXPECT_THAT(run.err.Text(), EndsWith("\nTry 'obd-setup --help'.\n"));
+    EXPECT_EQ(run.out.Text(), "");
+  }
+  EXPECT_TRUE(Registry().calls.empty());
+  ScriptRun help({"/?"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_THAT(help.out.Text(), StartsWith("Usage: obd-setup [--check] [--no-wait]\n"));
+  EXPECT_EQ(ScriptRun({"--vers"}).out.Text(), "obd-setup 1.0.0\n");
   EXPECT_TRUE(Registry().calls.empty());
 }
 

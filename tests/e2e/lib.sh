@@ -29,13 +29,15 @@ trap cleanup EXIT
 # start_sim PORT_NUMBER [simulator options...]: runs the adapter on COMn.
 start_sim() { start_sim_at "$(port_link "$1")" "${@:2}"; }
 
-# run_piped PROGRAM INPUT: runs the program with INPUT on a pipe as standard
-# input and no console; leaves its standard output in $TEST_TMP/out and its
-# status in $status.
+# run_piped PROGRAM INPUT [ARG...]: runs the program with the arguments and
+# INPUT on a pipe as standard input and no console; leaves its standard output
+# in $TEST_TMP/out, its standard error in $TEST_TMP/err and its status in
+# $status.
 run_piped() {
   program_command "$1"
   set +e
-  printf '%b' "$2" | timeout 60 "${PIPED_PREFIX[@]}" "${PROGRAM[@]}" >"$TEST_TMP/out" 2>"$TEST_TMP/err"
+  printf '%b' "$2" | timeout 60 "${PIPED_PREFIX[@]}" "${PROGRAM[@]}" "${@:3}" >"$TEST_TMP/out" \
+    2>"$TEST_TMP/err"
   status=$?
   set -e
 }
@@ -121,15 +123,18 @@ console_wait_exit() {
   echo running
 }
 
-# expect_output NAME TEXT: the program's output equals TEXT (printf %b escapes,
-# \n written as the line end that piped output carries).
+# expect_output NAME TEXT [STREAM]: the program's standard output (or STREAM:
+# err for its standard error) equals TEXT (printf %b escapes, \n written as
+# the line end that piped output carries).
 expect_output() {
+  local actual=$TEST_TMP/${3:-out} label=output
+  [ "${3:-out}" == out ] || label="error output"
   printf '%b' "$2" | sed -z "s/\n/$PIPED_LINE_END/g" >"$TEST_TMP/expected"
-  if cmp -s "$TEST_TMP/expected" "$TEST_TMP/out"; then
-    echo "ok: $1 (output)"
+  if cmp -s "$TEST_TMP/expected" "$actual"; then
+    echo "ok: $1 ($label)"
   else
-    echo "FAIL: $1: output differs (expected <, actual >):"
-    diff <(od -c "$TEST_TMP/expected") <(od -c "$TEST_TMP/out") || true
+    echo "FAIL: $1: $label differs (expected <, actual >):"
+    diff <(od -c "$TEST_TMP/expected") <(od -c "$actual") || true
     failures=$((failures + 1))
   fi
 }

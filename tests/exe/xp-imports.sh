@@ -8,7 +8,8 @@ set -euo pipefail
 exe=$1
 
 xp_sp3=$(cat <<'LIST'
-ADVAPI32.DLL RegCloseKey RegCreateKeyA RegOpenKeyExA RegQueryValueExA RegSetValueExA
+ADVAPI32.DLL RegCloseKey RegCreateKeyA RegEnumValueA RegOpenKeyExA RegQueryValueExA
+ADVAPI32.DLL RegSetValueExA
 KERNEL32.DLL CloseHandle CreateFileA DeleteCriticalSection EnterCriticalSection
 KERNEL32.DLL FreeLibrary GetConsoleMode GetLastError GetModuleHandleA GetModuleHandleW
 KERNEL32.DLL GetProcAddress GetStartupInfoA GetStdHandle GetTickCount GetVersion
@@ -20,8 +21,10 @@ KERNEL32.DLL VirtualQuery WaitForSingleObject WideCharToMultiByte WriteFile lstr
 MSVCRT.DLL __getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
 MSVCRT.DLL __set_app_type __setusermatherr _amsg_exit _cexit _errno _initterm _iob _lock
 MSVCRT.DLL _onexit _unlock abort atoi calloc exit fflush fgetc fprintf fputc fputs free
-MSVCRT.DLL fwrite localeconv malloc memcpy memset setlocale setvbuf signal strchr strerror
-MSVCRT.DLL strlen strncmp vfprintf wcslen
+MSVCRT.DLL fwrite getenv localeconv malloc memcpy memmove memset setlocale setvbuf signal
+MSVCRT.DLL strchr strcmp strerror strlen strncmp strstr toupper vfprintf wcslen
+SETUPAPI.DLL SetupDiDestroyDeviceInfoList SetupDiEnumDeviceInfo SetupDiGetClassDevsA
+SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyA SetupDiOpenDevRegKey
 LIST
 )
 allowed=$(awk '{for (i = 2; i <= NF; i++) print $1, $i}' <<<"$xp_sp3" | sort -u)

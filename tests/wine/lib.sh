@@ -2,7 +2,7 @@
 # Sourced by the Wine end-to-end tests, and the runner of the shared
 # scenarios that starts the Windows programs under Wine. The test environment
 # (set by CMake) gives WINE, WINESERVER, WINE_TEST_PREFIX, WINE_TEST_PORTS and
-# BIN_DIR. COM1 to COM4 of the prefix lead to $WINE_TEST_PORTS/com1..com4,
+# BIN_DIR. COM1 to COM4 and COM12 of the prefix lead to $WINE_TEST_PORTS/comN,
 # where a running simulator links its pty.
 export WINEPREFIX=$WINE_TEST_PREFIX
 export WINEDEBUG=-all
@@ -14,6 +14,12 @@ PIPED_PREFIX=()  # with both redirected, Wine gives the program no console
 port_link() { echo "$WINE_TEST_PORTS/com$1"; }
 program_command() { PROGRAM=("$WINE" "$BIN_DIR/${1%.exe}.exe"); }
 stop_runner() { "$WINESERVER" -k 2>/dev/null || true; }
+# A server started by a program would write to the program's error stream.
+"$WINESERVER" -p >/dev/null 2>&1
+# The ports the prefix maps, which the port list shows (none is on USB), and
+# what the open error adds for a port the prefix does not map.
+LISTED_TEST_PORTS=(COM1 COM2 COM3 COM4 COM12)
+MISSING_PORT_REASON="Not found: there is no such port."
 
 # windows_version NAME: what GetVersion reports (nt40, win2k, winxp, win7, win95...).
 windows_version() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "answer_input.h"
+#include "open_failure.h"
 #include "screen.h"
 
 class FakeConsole {
@@ -104,8 +105,10 @@ class FakePort {
     return true;
   }
   bool IsOpen() const { return open_; }
+  const OpenFailure& LastOpenFailure() const { return failure; }
 
   std::string unopenable;                 // a port name no device answers to
+  OpenFailure failure;                    // why it does not
   std::vector<std::uint8_t> staleOnOpen;  // what the device sent before the exchange
   const FakeAdapter* adapter = nullptr;   // none: a silent line
   std::deque<std::uint8_t> incoming;

@@ -1,0 +1,11 @@
+// obd-setup's command line. Without arguments the program runs as it always
+// has, ending with a key; the options are for scripts and shortcuts:
+//   -h, --help, /?   -V, --version   --check   --no-wait
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Carries out the command line; returns the exit status.
+int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionWord, std::FILE* out,
+                       std::FILE* err);
