@@ -8,6 +8,10 @@ export WINEPREFIX=$WINE_TEST_PREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 source "$SOURCE_DIR/tests/e2e/lib.sh"
+# Without a runtime folder Wine 10's display driver complains on the error
+# stream of the program it starts with.
+export XDG_RUNTIME_DIR=$TEST_TMP/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 PIPED_LINE_END='\r\n'  # the C runtime's text mode
 PIPED_PREFIX=()  # with both redirected, Wine gives the program no console
