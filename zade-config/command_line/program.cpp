@@ -1,0 +1,64 @@
+#include "program.h"
+
+#include "port_description.h"
+
+namespace {
+
+// The ports present, ready for listing. The table is too large for the stack.
+const PortTable& EnumeratedPorts(const ProgramSystem& system) {
+  static PortTable ports;
+  ports.count = 0;
+  system.enumeratePorts(ports);
+  PrepareForListing(ports);
+  return ports;
+}
+
+// One line a port: its name, a tab, its description.
+void PrintPortList(std::FILE* out, const PortTable& ports, EnvironmentLookup environment) {
+  for (const PortFacts& port : ports) {
+    std::fprintf(out, "%s\t%s\n", port.name.c_str(), DescribePort(port, environment).c_str());
+  }
+}
+
+}  // namespace
+
+int ShowUsage(const ProgramSystem& system) {
+  PrintUsage(system.out, system.style);
+  return kExitDone;
+}
+
+int ShowVersion(const ProgramSystem& system) {
+  std::fputs("zade-config " ZADE_CONFIG_VERSION "\n", system.out);
+  return kExitDone;
+}
+
+int ListPorts(const ProgramSystem& system) {
+  const PortTable& ports = EnumeratedPorts(system);
+  if (ports.count == 0) std::fputs("zade-config: no serial port found\n", system.err);
+  PrintPortList(system.out, ports, system.environment);
+  return kExitDone;
+}
+
+int ReportBadUsage(const CommandLine& line, const ProgramSystem& system) {
+  std::fprintf(system.err, "zade-config: %s\n%s", line.error.c_str(), kUsageHint);
+  return kExitUsage;
+}
+
+bool ChooseUsbPort(const ProgramSystem& system, PortArgument& chosen) {
+  const PortTable& ports = EnumeratedPorts(system);
+  const UsbPorts usb = FindUsbPorts(ports);
+  if (usb.count == 1 && ParsePortArgument(usb.first->name.c_str(), system.style, chosen)) {
+    return true;
+  }
+  std::fputs(usb.count == 0 ? "zade-config: no USB serial port found; name the port with --port.\n"
+                            : "zade-config: more than one USB serial port; name one with --port.\n",
+             system.err);
+  PrintPortList(system.err, ports, system.environment);
+  return false;
+}
+
+int PrintOutcome(const OneShotOutcome& outcome, const ProgramSystem& system) {
+  std::fputs(outcome.result.c_str(), system.out);
+  std::fputs(outcome.problems.c_str(), system.err);
+  return outcome.status;
+}

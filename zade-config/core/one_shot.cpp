@@ -1,0 +1,26 @@
+#include "one_shot.h"
+
+OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
+                              HolderLookup findHolder) {
+  if (failure.kind == OpenFailureKind::Busy && failure.holder.empty() && findHolder != nullptr) {
+    failure.holder = findHolder(port.device.c_str());
+  }
+  OutcomeLines lines;
+  lines.AppendFormat("Error: %s in use or does not exist.\n", port.name.c_str());
+  const BoundedText<160> reason = OpenFailureReason(failure);
+  if (!reason.empty()) lines.AppendFormat("%s\n", reason.c_str());
+  return lines;
+}
+
+OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked,
+                                   CanBusMode reported) {
+  OneShotOutcome outcome;
+  outcome.result.AppendFormat("%s: %s\n", port.name.c_str(), ModeLine(reported).text);
+  if (reported == asked) {
+    outcome.status = kExitDone;
+  } else {
+    outcome.status = kExitOtherMode;
+    outcome.problems.AppendFormat("Asked for %s\n", ModeLine(asked).text);
+  }
+  return outcome;
+}

@@ -1,0 +1,49 @@
+// The mode set without questions, as the dialogue's "Write config." sets it,
+// and its outcome: the lines a front end shows and the status it ends with.
+#pragma once
+
+#include "bounded_text.h"
+#include "mode_exchange.h"
+#include "mode_text.h"
+#include "open_failure.h"
+#include "port_names.h"
+
+// The statuses of a one-shot run.
+constexpr int kExitDone = 0;
+constexpr int kExitError = 1;      // no port chosen or opened, or no answer
+constexpr int kExitOtherMode = 3;  // the adapter reports another mode than asked for
+
+// Each line ends with a newline.
+using OutcomeLines = BoundedText<640>;
+
+struct OneShotOutcome {
+  int status = kExitError;
+  OutcomeLines result;    // the mode the adapter reports: for standard output
+  OutcomeLines problems;  // what went wrong: for the error stream
+};
+
+// The open error and its reason. `findHolder` (may be null) names the holder
+// of a busy device.
+OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
+                              HolderLookup findHolder);
+
+OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked, CanBusMode reported);
+
+// Port offers what the dialogue's port does, and LastOpenFailure().
+template <class Port>
+OneShotOutcome SetModeOnce(Port& port, const PortArgument& target, CanBusMode mode,
+                           HolderLookup findHolder) {
+  OneShotOutcome outcome;
+  if (!port.Open(target.device.c_str(), kBaudRate, kOpenTimeoutMs)) {
+    outcome.problems = OpenFailureLines(target, port.LastOpenFailure(), findHolder);
+    return outcome;
+  }
+  ModeFrame frame{};
+  PrepareLine(port, frame);
+  CanBusMode reported = 0;
+  if (!SendMode(port, frame, mode, reported)) {
+    outcome.problems = "Error, adapter not conected!!!\n";
+    return outcome;
+  }
+  return ReportedModeOutcome(target, mode, reported);
+}

@@ -1,0 +1,62 @@
+// The serial ports present, as the system's enumeration finds them: the
+// table an enumeration fills, the ports worth listing, and the USB serial
+// ports among them.
+#pragma once
+
+#include "bounded_text.h"
+#include "port_names.h"
+
+// What the system tells of one port. Each enumeration fills what it knows.
+struct PortFacts {
+  PortNameText name;                     // what --port takes: COM12, /dev/ttyUSB0
+  PortStyle style = PortStyle::Windows;  // the system that found it
+
+  // Windows: the device of the port map (\Device\Serial0) and, where the
+  // device manager knows the port, its friendly name and first hardware ID.
+  BoundedText<64> kernelDevice;
+  BoundedText<128> friendlyName;
+  BoundedText<128> hardwareId;
+
+  // Linux: the tty's driver and UART type (sysfs), the USB device it sits on,
+  // its /dev/serial/by-id link, and whether this user may read and write it.
+  BoundedText<32> driver;
+  BoundedText<8> uartType;  // "0" for a legacy port with no UART behind it
+  bool onUsb = false;
+  BoundedText<8> usbVendorId, usbProductId;
+  BoundedText<64> manufacturer, product, serial;
+  PortNameText byIdPath;
+  bool accessDenied = false;
+};
+
+// The ports an enumeration found, up to one for every COM port number.
+struct PortTable {
+  static constexpr std::size_t kCapacity = 256;
+  PortFacts ports[kCapacity];
+  std::size_t count = 0;
+
+  // False, leaving the table as it was, when it is full.
+  bool Add(const PortFacts& port);
+  PortFacts* begin() { return ports; }
+  PortFacts* end() { return ports + count; }
+  const PortFacts* begin() const { return ports; }
+  const PortFacts* end() const { return ports + count; }
+};
+
+// The device manager's facts (friendly name, hardware ID) added to the ports
+// of the port map that have the same name, ignoring case.
+void AddDeviceManagerFacts(PortTable& ports, const PortTable& known);
+
+// Keeps the ports worth listing, in number order (COM2 before COM10, ttyS
+// before ttyUSB): legacy ttyS entries without a UART go.
+void PrepareForListing(PortTable& ports);
+
+// A USB serial port: on Windows a hardware ID that starts with USB\ or
+// FTDIBUS\, elsewhere a device on USB.
+bool IsUsbPort(const PortFacts& port);
+
+// The USB serial ports of a table: how many, and the first of them.
+struct UsbPorts {
+  std::size_t count = 0;
+  const PortFacts* first = nullptr;
+};
+UsbPorts FindUsbPorts(const PortTable& ports);

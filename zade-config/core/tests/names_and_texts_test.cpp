@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "mode_text.h"
+#include "port_names.h"
+
+namespace {
+
+TEST(PortNames, ComNumbersInAnyCaseFromOneTo255) {
+  EXPECT_EQ(ComPortNumber("COM1"), 1);
+  EXPECT_EQ(ComPortNumber("cOm12"), 12);
+  EXPECT_EQ(ComPortNumber("COM255"), 255);
+  for (const char* name : {"COM0", "COM256", "COM012", "COM", "COM1x", "COMx", "LPT1", "COM1000"}) {
+    EXPECT_EQ(ComPortNumber(name), 0) << name;
+  }
+}
+
+TEST(PortNames, WindowsOpensComPortsThroughTheDeviceNamespace) {
+  EXPECT_STREQ(WindowsDeviceName("COM12").c_str(), "\\\\.\\COM12");
+  EXPECT_STREQ(WindowsDeviceName("com3").c_str(), "\\\\.\\COM3");
+  EXPECT_STREQ(WindowsDeviceName("\\\\.\\CNCA0").c_str(), "\\\\.\\CNCA0");
+}
+
+TEST(PortNames, LinuxMapsEveryComNumberAsTheDialogueMapsOneToNine) {
+  EXPECT_STREQ(DevicePath("COM12", nullptr).Get(), "/dev/ttyUSB11");
+  EXPECT_STREQ(DevicePath("COM255", nullptr).Get(), "/dev/ttyUSB254");
+  EXPECT_STREQ(DevicePath("COM12", "/dev/ttyACM0").Get(), "/dev/ttyACM0");
+  EXPECT_STREQ(DevicePath("/dev/serial/by-id/x", "/elsewhere").Get(), "/dev/serial/by-id/x");
+}
+
+TEST(DevicePath, ThePortsVariableOrElseAUsbSerialDevice) {
+  EXPECT_STREQ(DevicePath("COM3", "/dev/ttyACM0").Get(), "/dev/ttyACM0");
+  EXPECT_STREQ(DevicePath("COMx", "/tmp/adapter").Get(), "/tmp/adapter");
+  EXPECT_STREQ(DevicePath("COM1", nullptr).Get(), "/dev/ttyUSB0");
+  EXPECT_STREQ(DevicePath("COM9", nullptr).Get(), "/dev/ttyUSB8");
+  for (const char* name : {"COM0", "COMx", "COM\xFF", "COM:", "COM"}) {
+    EXPECT_EQ(DevicePath(name, nullptr).Get(), nullptr) << name;
+  }
+}
+
+TEST(ModeDescription, OnlyTheOfferedModesAreDescribed) {
+  EXPECT_STREQ(ModeDescription(0x01), "    ( 500 kbit/s - D-CAN and PT-CAN )");
+  EXPECT_STREQ(ModeDescription(0x09), "    ( 100 kbit/s - K-CAN )");
+  EXPECT_STREQ(ModeDescription(0x00), "    ( CAN OFF )");
+  for (int mode : {0x02, 0x11, 0xFF, 0x90}) EXPECT_STREQ(ModeDescription(mode), "") << mode;
+}
+
+}  // namespace

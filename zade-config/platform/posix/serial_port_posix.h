@@ -1,0 +1,37 @@
+// The adapter's serial device on a POSIX system, behind the same operations
+// as the Windows COM port: opened exclusively with fixed line settings, read
+// and written synchronously in whole blocks with per-call timeouts.
+#pragma once
+
+#include <cstdint>
+
+#include "open_failure.h"
+
+class SerialPort {
+ public:
+  SerialPort() = default;
+  ~SerialPort();
+  SerialPort(const SerialPort&) = delete;
+  SerialPort& operator=(const SerialPort&) = delete;
+
+  // `name` is a COM port name or a device path; port_names.h says which
+  // device it leads to.
+  bool Open(const char* name, std::uint32_t baudRate, std::uint32_t timeoutMs);
+  // Why the last Open failed.
+  const OpenFailure& LastOpenFailure() const { return failure_; }
+  // A read of n bytes ends when all have arrived, after more than timeoutMs
+  // between two bytes, or after timeoutMs * n + timeoutMs in all.
+  bool SetTimeouts(std::uint32_t timeoutMs);
+  bool Read(std::uint8_t* buffer, std::uint32_t count);
+  bool Write(const std::uint8_t* buffer, std::uint32_t count);
+  bool Close();
+
+ private:
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Configure(std::uint32_t baudRate);
+  bool Fail(OpenFailureKind kind);
+
+  int fd_ = -1;
+  std::uint32_t timeoutMs_ = 0;
+  OpenFailure failure_;
+};

@@ -1,0 +1,18 @@
+// zade-config: sets the adapter's CAN bus mode over its serial device.
+#include <cstdio>
+#include <cstdlib>
+
+#include "console_posix.h"
+#include "device_holder_posix.h"
+#include "port_enumeration_posix.h"
+#include "program.h"
+#include "serial_port_posix.h"
+
+int main(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Posix);
+  SerialPort port;
+  PosixConsole console;
+  const ProgramSystem system{
+      PortStyle::Posix, EnumerateSerialPorts, std::getenv, PortHolder, stdout, stderr};
+  return RunProgram(line, port, console, system);
+}
