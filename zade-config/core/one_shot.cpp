@@ -14,7 +14,7 @@ OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
 
 OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked,
                                    CanBusMode reported) {
-  OneShotOutcome outcome;
+  OneShotOutcome outcome{};
   outcome.result.AppendFormat("%s: %s\n", port.name.c_str(), ModeLine(reported).text);
   if (reported == asked) {
     outcome.status = kExitDone;

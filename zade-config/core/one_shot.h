@@ -16,8 +16,10 @@ constexpr int kExitOtherMode = 3;  // the adapter reports another mode than aske
 // Each line ends with a newline.
 using OutcomeLines = BoundedText<640>;
 
+// Built from zeros, and then given its status: an outcome with other
+// defaults would need an image of its 1 KiB kept in the exe.
 struct OneShotOutcome {
-  int status = kExitError;
+  int status;
   OutcomeLines result;    // the mode the adapter reports: for standard output
   OutcomeLines problems;  // what went wrong: for the error stream
 };
@@ -33,7 +35,8 @@ OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked, C
 template <class Port>
 OneShotOutcome SetModeOnce(Port& port, const PortArgument& target, CanBusMode mode,
                            HolderLookup findHolder) {
-  OneShotOutcome outcome;
+  OneShotOutcome outcome{};
+  outcome.status = kExitError;
   if (!port.Open(target.device.c_str(), kBaudRate, kOpenTimeoutMs)) {
     outcome.problems = OpenFailureLines(target, port.LastOpenFailure(), findHolder);
     return outcome;
