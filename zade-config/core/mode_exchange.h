@@ -68,3 +68,28 @@ bool SendMode(Port& port, ModeFrame& frame, CanBusMode mode, CanBusMode& reporte
   reported = ReportedMode(frame);
   return true;
 }
+
+// How an exchange that checks the adapter's echo ended.
+enum class ExchangeEnd { Reply, NoAnswer, NoEcho };
+
+// Sends `mode` as SendMode does, but takes the five bytes after the request
+// for its echo only when they are the request: others (a babbling line, a late
+// reply of an earlier run) end the exchange with NoEcho, and nothing more is
+// read. `echo` keeps what was read in their place, `echoed` how many came.
+// Port offers Receive(buffer, count), the bytes read under the timeouts.
+template <class Port>
+ExchangeEnd SendModeCheckingEcho(Port& port, ModeFrame& frame, CanBusMode mode, ModeFrame& echo,
+                                 std::uint32_t& echoed, CanBusMode& reported) {
+  frame[kModeOffset] = mode;
+  frame[kChecksumOffset] = FrameChecksum(frame);
+  echo.fill(0);
+  port.Write(frame.data(), static_cast<std::uint32_t>(frame.size()));
+  echoed = port.Receive(echo.data(), static_cast<std::uint32_t>(echo.size()));
+  if (echoed == 0) return ExchangeEnd::NoAnswer;
+  if (echoed != echo.size() || echo != frame) return ExchangeEnd::NoEcho;
+  ModeFrame reply{};
+  if (!port.Read(reply.data(), static_cast<std::uint32_t>(reply.size())))
+    return ExchangeEnd::NoAnswer;
+  reported = ReportedMode(reply);
+  return ExchangeEnd::Reply;
+}

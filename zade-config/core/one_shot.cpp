@@ -12,6 +12,17 @@ OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
   return lines;
 }
 
+OutcomeLines NoEchoLine(const ModeFrame& sent, const ModeFrame& read, std::uint32_t readCount) {
+  OutcomeLines line = "No echo of the request: sent";
+  for (const std::uint8_t byte : sent) line.AppendFormat(" %02X", byte);
+  line.Append(", read");
+  for (std::uint32_t i = 0; i < readCount && i < read.size(); ++i) {
+    line.AppendFormat(" %02X", read[i]);
+  }
+  line.Append("\n");
+  return line;
+}
+
 OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked,
                                    CanBusMode reported) {
   OneShotOutcome outcome{};

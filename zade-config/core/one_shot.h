@@ -29,9 +29,13 @@ struct OneShotOutcome {
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
                               HolderLookup findHolder);
 
+// "No echo of the request: sent 81 00 00 09 8A, read 55 55 55 55 55".
+OutcomeLines NoEchoLine(const ModeFrame& sent, const ModeFrame& read, std::uint32_t readCount);
+
 OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked, CanBusMode reported);
 
-// Port offers what the dialogue's port does, and LastOpenFailure().
+// Port offers what the dialogue's port does, Receive(buffer, count) and
+// LastOpenFailure().
 template <class Port>
 OneShotOutcome SetModeOnce(Port& port, const PortArgument& target, CanBusMode mode,
                            HolderLookup findHolder) {
@@ -41,12 +45,18 @@ OneShotOutcome SetModeOnce(Port& port, const PortArgument& target, CanBusMode mo
     outcome.problems = OpenFailureLines(target, port.LastOpenFailure(), findHolder);
     return outcome;
   }
-  ModeFrame frame{};
+  ModeFrame frame{}, echo{};
   PrepareLine(port, frame);
+  std::uint32_t echoed = 0;
   CanBusMode reported = 0;
-  if (!SendMode(port, frame, mode, reported)) {
-    outcome.problems = "Error, adapter not conected!!!\n";
-    return outcome;
+  switch (SendModeCheckingEcho(port, frame, mode, echo, echoed, reported)) {
+    case ExchangeEnd::NoAnswer:
+      outcome.problems = "Error, adapter not conected!!!\n";
+      return outcome;
+    case ExchangeEnd::NoEcho:
+      outcome.problems = NoEchoLine(frame, echo, echoed);
+      return outcome;
+    default:
+      return ReportedModeOutcome(target, mode, reported);
   }
-  return ReportedModeOutcome(target, mode, reported);
 }

@@ -28,9 +28,11 @@ class ReadDeadline {
 //   WaitReadable(ms): true once data can be read, false after ms without any
 //   ReadSome(buffer, max): takes what has arrived, up to max bytes; <= 0 when
 //                          the line failed or hung up
+// Returns how many bytes came: all of them, or fewer once the deadline
+// passed or the line failed.
 template <class Line>
-bool ReadWithTimeouts(Line& line, std::uint8_t* buffer, std::uint32_t count,
-                      std::uint32_t timeoutMs) {
+std::uint32_t ReceiveWithTimeouts(Line& line, std::uint8_t* buffer, std::uint32_t count,
+                                  std::uint32_t timeoutMs) {
   ReadDeadline deadline(timeoutMs, count, MillisecondTick());
   std::uint32_t got = 0;
   while (got < count) {
@@ -39,9 +41,15 @@ bool ReadWithTimeouts(Line& line, std::uint8_t* buffer, std::uint32_t count,
     // A wait cut short (a signal) goes round again: the deadline decides.
     if (!line.WaitReadable(waitMs)) continue;
     const long read = line.ReadSome(buffer + got, count - got);
-    if (read <= 0) return false;
+    if (read <= 0) break;
     got += static_cast<std::uint32_t>(read);
     deadline.BytesArrived(MillisecondTick());
   }
-  return got == count;
+  return got;
+}
+
+template <class Line>
+bool ReadWithTimeouts(Line& line, std::uint8_t* buffer, std::uint32_t count,
+                      std::uint32_t timeoutMs) {
+  return ReceiveWithTimeouts(line, buffer, count, timeoutMs) == count;
 }

@@ -50,4 +50,40 @@ TEST(OneShotOutcome, TheModeReportedForStandardOutputWhatWentWrongForTheErrorStr
   EXPECT_STREQ(silent.problems.c_str(), "Error, adapter not conected!!!\n");
 }
 
+// The five bytes after the request are not its echo: nothing more is read,
+// and the line says what came instead.
+TEST(OneShotOutcome, AnythingButTheEchoEndsTheRunWithWhatCameInstead) {
+  struct Case {
+    const char* what;
+    FakeAdapter adapter;
+    const char* line;
+  };
+  FakeAdapter babbling, lateReply, shortEcho;
+  babbling.echoes = false;
+  babbling.between.assign(8, 0x55);
+  lateReply.echoes = false;  // the reply of an earlier run, still on its way
+  shortEcho.echoes = false;
+  shortEcho.between = {0x81, 0x00};
+  shortEcho.replyBytes = 0;
+  const Case cases[] = {
+      {"a babbling line", babbling,
+       "No echo of the request: sent 81 00 00 09 8A, read 55 55 55 55 55\n"},
+      {"a late reply", lateReply,
+       "No echo of the request: sent 81 00 00 09 8A, read 55 AA 12 F6 34\n"},
+      {"a short echo", shortEcho, "No echo of the request: sent 81 00 00 09 8A, read 81 00\n"},
+  };
+  for (const Case& c : cases) {
+    std::string log;
+    FakePort port(log);
+    port.adapter = &c.adapter;
+    PortArgument target;
+    ASSERT_TRUE(ParsePortArgument("COM1", PortStyle::Windows, target));
+    const OneShotOutcome outcome = SetModeOnce(port, target, kMode100kKCan, nullptr);
+    EXPECT_EQ(outcome.status, kExitError) << c.what;
+    EXPECT_STREQ(outcome.result.c_str(), "") << c.what;
+    EXPECT_STREQ(outcome.problems.c_str(), c.line) << c.what;
+    EXPECT_EQ(port.written.size(), 5u) << c.what << ": nothing sent after the request";
+  }
+}
+
 }  // namespace

@@ -101,9 +101,13 @@ bool SerialPort::SetTimeouts(std::uint32_t timeoutMs) {
 }
 
 bool SerialPort::Read(std::uint8_t* buffer, std::uint32_t count) {
-  if (!IsOpen()) return false;
+  return Receive(buffer, count) == count;
+}
+
+std::uint32_t SerialPort::Receive(std::uint8_t* buffer, std::uint32_t count) {
+  if (!IsOpen()) return 0;
   DeviceLine line(fd_);
-  return ReadWithTimeouts(line, buffer, count, timeoutMs_);
+  return ReceiveWithTimeouts(line, buffer, count, timeoutMs_);
 }
 
 bool SerialPort::Write(const std::uint8_t* buffer, std::uint32_t count) {

@@ -67,6 +67,13 @@ bool SerialPort::Read(std::uint8_t* buffer, std::uint32_t count) {
   return ReadFile(handle_, buffer, count, &got, nullptr) && got == count;
 }
 
+std::uint32_t SerialPort::Receive(std::uint8_t* buffer, std::uint32_t count) {
+  if (!IsOpen()) return 0;
+  DWORD got = 0;
+  if (!ReadFile(handle_, buffer, count, &got, nullptr)) return 0;
+  return got;
+}
+
 bool SerialPort::Write(const std::uint8_t* buffer, std::uint32_t count) {
   if (!IsOpen()) return false;
   DWORD written = 0;

@@ -22,6 +22,8 @@ class SerialPort {
   // between two bytes, or after timeoutMs * n + timeoutMs in all.
   bool SetTimeouts(std::uint32_t timeoutMs);
   bool Read(std::uint8_t* buffer, std::uint32_t count);
+  // The same read; how many bytes came.
+  std::uint32_t Receive(std::uint8_t* buffer, std::uint32_t count);
   bool Write(const std::uint8_t* buffer, std::uint32_t count);
   bool Purge();
   bool Close();

@@ -87,13 +87,14 @@ class FakePort {
     log_ += "[timeouts " + std::to_string(timeoutMs) + "]";
     return open_;
   }
-  bool Read(std::uint8_t* buffer, std::uint32_t count) {
+  bool Read(std::uint8_t* buffer, std::uint32_t count) { return Receive(buffer, count) == count; }
+  std::uint32_t Receive(std::uint8_t* buffer, std::uint32_t count) {
     std::uint32_t got = 0;
     for (; open_ && got < count && !incoming.empty(); ++got) {
       buffer[got] = incoming.front();
       incoming.pop_front();
     }
-    return open_ && got == count;
+    return got;
   }
   bool Write(const std::uint8_t* buffer, std::uint32_t count) {
     if (!open_) return false;
