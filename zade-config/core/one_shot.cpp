@@ -2,8 +2,9 @@
 
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
                               HolderLookup findHolder) {
-  if (failure.kind == OpenFailureKind::Busy && failure.holder.empty() && findHolder != nullptr) {
-    failure.holder = findHolder(port.device.c_str());
+  if (failure.kind == OpenFailureKind::Busy && failure.user.program.empty() &&
+      findHolder != nullptr) {
+    failure.user = findHolder(port.device.c_str());
   }
   OutcomeLines lines;
   lines.AppendFormat("Error: %s in use or does not exist.\n", port.name.c_str());

@@ -24,8 +24,8 @@ struct OneShotOutcome {
   OutcomeLines problems;  // what went wrong: for the error stream
 };
 
-// The open error and its reason. `findHolder` (may be null) names the holder
-// of a busy device.
+// The open error and its reason. `findHolder` (may be null) names who keeps
+// a busy device.
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
                               HolderLookup findHolder);
 

@@ -6,9 +6,10 @@ BoundedText<160> OpenFailureReason(const OpenFailure& failure) {
       return "Permission denied: this user may not read and write it; join the dialout group"
              " (sudo usermod -aG dialout $USER, then log in again).";
     case OpenFailureKind::Busy:
-      return BoundedText<160>().AppendFormat("Busy: %s holds it.", failure.holder.empty()
-                                                                       ? "another program"
-                                                                       : failure.holder.c_str());
+      if (failure.user.program.empty()) return "Busy: another program holds it.";
+      return BoundedText<160>().AppendFormat(
+          failure.user.holdsLock ? "Busy: held by %s." : "Busy: open in %s.",
+          failure.user.program.c_str());
     case OpenFailureKind::NoSuchDevice:
       return "No such device.";
     case OpenFailureKind::AccessDenied:

@@ -15,14 +15,20 @@ enum class OpenFailureKind {
 
 using ProgramText = BoundedText<96>;
 
-struct OpenFailure {
-  OpenFailureKind kind = OpenFailureKind::Unknown;
-  ProgramText holder;  // Busy: the program holding the device, when it can be known
+// Who keeps a busy device from us: the program that holds its lock, or else
+// one that merely has it open.
+struct DeviceUser {
+  ProgramText program;  // "NAME (process PID)"; empty when none can be seen
+  bool holdsLock = false;
 };
 
-// Finds the program that holds the port a name opens ("NAME (process PID)");
-// empty when none can be seen.
-using HolderLookup = ProgramText (*)(const char* portName);
+struct OpenFailure {
+  OpenFailureKind kind = OpenFailureKind::Unknown;
+  DeviceUser user;  // Busy: where it is reported
+};
+
+// Finds who keeps the device a port name opens.
+using HolderLookup = DeviceUser (*)(const char* portName);
 
 // The line that follows the open error; empty when the reason is unknown.
 BoundedText<160> OpenFailureReason(const OpenFailure& failure);

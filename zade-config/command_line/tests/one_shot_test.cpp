@@ -67,12 +67,11 @@ TEST(OneShot, NoAnswerOrNoPortIsStatusOneOnTheErrorStream) {
 
   OneShotRun busy;
   busy.port.unopenable = "/dev/ttyUSB0";
-  busy.port.failure = {OpenFailureKind::Busy, "minicom (process 42)"};
+  busy.port.failure = {OpenFailureKind::Busy, {"minicom (process 42)", true}};
   busy.Go({"-p", "/dev/ttyUSB0", "-m", "500"}, PortStyle::Posix);
   EXPECT_EQ(busy.status, kExitError);
-  EXPECT_EQ(
-      busy.err.Text(),
-      "Error: /dev/ttyUSB0 in use or does not exist.\nBusy: minicom (process 42) holds it.\n");
+  EXPECT_EQ(busy.err.Text(),
+            "Error: /dev/ttyUSB0 in use or does not exist.\nBusy: held by minicom (process 42).\n");
   EXPECT_TRUE(busy.port.written.empty());
 }
 

@@ -8,22 +8,29 @@
 namespace {
 
 std::string asked;  // the port name the last holder lookup was given
-ProgramText FakeHolder(const char* portName) {
+DeviceUser FakeLocker(const char* portName) {
   asked = portName;
-  return "minicom (process 7)";
+  return {"minicom (process 7)", true};
+}
+DeviceUser FakeOpener(const char* portName) {
+  asked = portName;
+  return {"cat (process 8)", false};
 }
 
 TEST(OneShotOutcome, OnlyABusyPortIsAskedWhoHoldsIt) {
   PortArgument port;
   ASSERT_TRUE(ParsePortArgument("COM3", PortStyle::Posix, port));
-  EXPECT_STREQ(OpenFailureLines(port, {OpenFailureKind::Busy, ""}, FakeHolder).c_str(),
-               "Error: COM3 in use or does not exist.\nBusy: minicom (process 7) holds it.\n");
+  const OpenFailure busy{OpenFailureKind::Busy, {}};
+  EXPECT_STREQ(OpenFailureLines(port, busy, FakeLocker).c_str(),
+               "Error: COM3 in use or does not exist.\nBusy: held by minicom (process 7).\n");
   EXPECT_EQ(asked, "COM3");  // the name the port opened, which the platform resolves
+  EXPECT_STREQ(OpenFailureLines(port, busy, FakeOpener).c_str(),
+               "Error: COM3 in use or does not exist.\nBusy: open in cat (process 8).\n");
 
   asked.clear();
-  EXPECT_STREQ(OpenFailureLines(port, {OpenFailureKind::NoSuchDevice, ""}, FakeHolder).c_str(),
+  EXPECT_STREQ(OpenFailureLines(port, {OpenFailureKind::NoSuchDevice, {}}, FakeLocker).c_str(),
                "Error: COM3 in use or does not exist.\nNo such device.\n");
-  EXPECT_STREQ(OpenFailureLines(port, {OpenFailureKind::Busy, ""}, nullptr).c_str(),
+  EXPECT_STREQ(OpenFailureLines(port, busy, nullptr).c_str(),
                "Error: COM3 in use or does not exist.\nBusy: another program holds it.\n");
   EXPECT_EQ(asked, "");
 }

@@ -81,28 +81,28 @@ long LockHolder(const char* path) {
 
 }  // namespace
 
-ProgramText DeviceHolder(const char* path) {
+DeviceUser DeviceHolder(const char* path) {
   char target[PATH_MAX];
-  if (path == nullptr || realpath(path, target) == nullptr) return ProgramText();
+  if (path == nullptr || realpath(path, target) == nullptr) return DeviceUser();
   // A lock names its holder, while the process that took it lives; otherwise
-  // any other process with the device open holds it.
+  // another process with the device open may be what keeps it.
   const ProgramText locker = Holder(LockHolder(target));
-  if (!locker.empty()) return locker;
+  if (!locker.empty()) return {locker, true};
   DIR* processes = opendir("/proc");
-  if (processes == nullptr) return ProgramText();
+  if (processes == nullptr) return DeviceUser();
   const long self = getpid();
-  ProgramText holder;
+  DeviceUser holder;
   while (const dirent* process = readdir(processes)) {
     if (!IsNumber(process->d_name) || std::atol(process->d_name) == self) continue;
     const ProcPath processDir = ProcPath("/proc/").Append(process->d_name);
     if (!HasOpen(processDir, target)) continue;
-    holder = Holder(std::atol(process->d_name));
+    holder.program = Holder(std::atol(process->d_name));
     break;
   }
   closedir(processes);
   return holder;
 }
 
-ProgramText PortHolder(const char* portName) {
+DeviceUser PortHolder(const char* portName) {
   return DeviceHolder(DevicePath(portName, std::getenv(portName)).Get());
 }

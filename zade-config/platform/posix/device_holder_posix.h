@@ -3,9 +3,9 @@
 
 #include "open_failure.h"
 
-// "NAME (process PID)" of another process with the device open; empty when
-// none can be seen.
-ProgramText DeviceHolder(const char* path);
+// The process holding the device's lock, else another process with the
+// device open; none when none can be seen.
+DeviceUser DeviceHolder(const char* path);
 
-// The holder of the device a port name opens (port_names.h says which).
-ProgramText PortHolder(const char* portName);
+// The same for the device a port name opens (port_names.h says which).
+DeviceUser PortHolder(const char* portName);

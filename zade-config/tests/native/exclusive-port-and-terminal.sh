@@ -44,7 +44,7 @@ expect_equal "port held by another zade-config: exit status" 255 "$status"
 expect_output "port held by another zade-config" "$in_use"
 run_piped zade-config '' --port COM2 --mode 100
 expect_equal "--mode on a port held by another zade-config: the holder named" yes \
-  "$(grep -qE '^Busy: (zade-config|qemu-[a-z0-9]+) \(process [0-9]+\) holds it\.$' "$TEST_TMP/err" &&
+  "$(grep -qE '^Busy: held by (zade-config|qemu-[a-z0-9]+) \(process [0-9]+\)\.$' "$TEST_TMP/err" &&
     echo yes || cat "$TEST_TMP/err")"
 found=$(console_stty -g)
 console_keys 9 Enter
