@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ascii_case.h"
+
 namespace {
 
 enum Option { kHelp, kVersion, kListPorts, kPort, kMode, kOptionCount };
@@ -22,7 +24,7 @@ bool ParseMode(const char* text, CanBusMode& mode) {
     mode = kMode500kDCan;
   } else if (std::strcmp(text, "100") == 0) {
     mode = kMode100kKCan;
-  } else if (SameTextIgnoringCase(text, "off")) {
+  } else if (SameAsciiIgnoringCase(text, "off")) {
     mode = kModeCanOff;
   } else {
     return false;

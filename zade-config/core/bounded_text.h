@@ -4,7 +4,6 @@
 // them; a bounded text needs nothing of the library.
 #pragma once
 
-#include <cctype>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -46,13 +45,3 @@ class BoundedText {
   char text_[Capacity + 1] = {};
   std::size_t length_ = 0;
 };
-
-inline bool SameTextIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (std::toupper(static_cast<unsigned char>(*a)) !=
-        std::toupper(static_cast<unsigned char>(*b))) {
-      return false;
-    }
-  }
-  return *a == *b;
-}

@@ -1,14 +1,13 @@
 #include "port_names.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
+#include "ascii_case.h"
+
 int ComPortNumber(const char* name) {
   if (std::strlen(name) < 4 || std::strlen(name) > 6) return 0;
-  for (int i = 0; i < 3; ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return 0;
-  }
+  if (!SameAsciiIgnoringCase(name, "COM", 3)) return 0;
   if (name[3] == '0') return 0;
   int number = 0;
   for (const char* digit = name + 3; *digit != '\0'; ++digit) {

@@ -4,13 +4,12 @@
 #include <cctype>
 #include <cstring>
 
+#include "ascii_case.h"
+
 namespace {
 
 bool StartsWithIgnoringCase(const char* text, const char* prefix) {
-  for (; *prefix != '\0'; ++text, ++prefix) {
-    if (std::toupper(static_cast<unsigned char>(*text)) != *prefix) return false;
-  }
-  return true;
+  return SameAsciiIgnoringCase(text, prefix, std::strlen(prefix));
 }
 
 // Where the number at the end of a name begins.
@@ -48,7 +47,7 @@ bool PortTable::Add(const PortFacts& port) {
 void AddDeviceManagerFacts(PortTable& ports, const PortTable& known) {
   for (PortFacts& port : ports) {
     for (const PortFacts& entry : known) {
-      if (!SameTextIgnoringCase(entry.name.c_str(), port.name.c_str())) continue;
+      if (!SameAsciiIgnoringCase(entry.name.c_str(), port.name.c_str())) continue;
       port.friendlyName = entry.friendlyName;
       port.hardwareId = entry.hardwareId;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ascii_case.h"
 #include "mode_text.h"
 #include "port_names.h"
 
@@ -42,6 +43,16 @@ TEST(ModeDescription, OnlyTheOfferedModesAreDescribed) {
   EXPECT_STREQ(ModeDescription(0x09), "    ( 100 kbit/s - K-CAN )");
   EXPECT_STREQ(ModeDescription(0x00), "    ( CAN OFF )");
   for (int mode : {0x02, 0x11, 0xFF, 0x90}) EXPECT_STREQ(ModeDescription(mode), "") << mode;
+}
+
+TEST(AsciiCase, LettersOnlyAndWithinTheLengthGiven) {
+  EXPECT_TRUE(SameAsciiIgnoringCase("usb\\VID", "USB\\vid"));
+  EXPECT_FALSE(SameAsciiIgnoringCase("COM1", "COM12"));
+  EXPECT_FALSE(SameAsciiIgnoringCase("COM12", "COM1"));
+  EXPECT_TRUE(SameAsciiIgnoringCase("FTDIBUS\\COMPORT", "ftdibus\\", 8));
+  EXPECT_FALSE(SameAsciiIgnoringCase("FTDI", "ftdibus\\", 8));  // shorter than the prefix
+  EXPECT_FALSE(SameAsciiIgnoringCase("\xC9", "\xE9"));          // no letters beyond ASCII
+  EXPECT_FALSE(SameAsciiIgnoringCase("[", "{"));
 }
 
 }  // namespace
