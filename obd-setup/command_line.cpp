@@ -1,78 +1,100 @@
 #include "command_line.h"
 
+#include <getopt.h>
+
+#include <algorithm>
+#include <cstdarg>
 #include <cstring>
 
 #include "service_audit.h"
 
 namespace {
 
-enum Option { kHelp, kVersion, kCheck, kNoWait, kOptionCount };
+// The options in getopt_long's terms; --check and --no-wait have no letter.
+enum : int { kCheckOption = 256, kNoWaitOption };
+const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                           {"version", no_argument, nullptr, 'V'},
+                           {"check", no_argument, nullptr, kCheckOption},
+                           {"no-wait", no_argument, nullptr, kNoWaitOption},
+                           {nullptr, 0, nullptr, 0}};
+// "+": the options end at the first operand, which is an error.
+constexpr char kShortOptions[] = "+hV";
+constexpr int kOptionCount = sizeof kOptions / sizeof kOptions[0] - 1;
 
-struct OptionSpec {
-  const char* longName;
-  char shortName;  // 0: none
-};
-
-const OptionSpec kOptions[kOptionCount] = {
-    {"help", 'h'}, {"version", 'V'}, {"check", 0}, {"no-wait", 0}};
+int OptionWithValue(int value) {
+  for (int option = 0; option < kOptionCount; ++option) {
+    if (kOptions[option].val == value) return option;
+  }
+  return -1;
+}
 
 struct Options {
   bool given[kOptionCount] = {};
   char error[96] = {};
+
+  bool Given(int value) const { return given[OptionWithValue(value)]; }
 };
+
+bool Fail(Options& options, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool Fail(Options& options, const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(options.error, sizeof options.error, format, arguments);
+  va_end(arguments);
+  return false;
+}
 
 bool Give(Options& options, int option) {
   if (options.given[option]) {
-    std::snprintf(options.error, sizeof options.error, "option '--%s' given twice",
-                  kOptions[option].longName);
-    return false;
+    return Fail(options, "option '--%s' given twice", kOptions[option].name);
   }
   options.given[option] = true;
   return true;
 }
 
-// Long options may be shortened to any beginning: no two begin alike.
-bool ReadLong(Options& options, const char* name) {
-  for (int option = 0; option < kOptionCount && name[0] != '\0'; ++option) {
-    if (std::strncmp(kOptions[option].longName, name, std::strlen(name)) == 0) {
-      return Give(options, option);
+// Why getopt_long refused `arg`, told from the argument itself: the C
+// runtimes report it differently. A long name may be any beginning of one:
+// no two begin alike. Short options may be bundled (-hV).
+bool Refuse(Options& options, const char* arg) {
+  if (arg[1] == '-') {
+    const char* name = arg + 2;
+    const std::size_t length = std::strcspn(name, "=");
+    for (int option = 0; option < kOptionCount && length > 0; ++option) {
+      if (std::strncmp(kOptions[option].name, name, length) == 0) {
+        return Fail(options, "option '--%s' takes no value", kOptions[option].name);
+      }
     }
+    return Fail(options, "unrecognized option '--%.*s'",
+                static_cast<int>(std::min<std::size_t>(length, 40)), name);
   }
-  std::snprintf(options.error, sizeof options.error, "unrecognized option '--%.40s'", name);
-  return false;
-}
-
-// Short options may be bundled (-hV).
-bool ReadShort(Options& options, const char* letters) {
-  for (; *letters != '\0'; ++letters) {
-    int found = -1;
-    for (int option = 0; option < kOptionCount; ++option) {
-      if (kOptions[option].shortName == *letters) found = option;
-    }
-    if (found < 0) {
-      std::snprintf(options.error, sizeof options.error, "invalid option -- '%c'", *letters);
-      return false;
-    }
-    if (!Give(options, found)) return false;
+  for (const char* letter = arg + 1; *letter != '\0'; ++letter) {
+    if (OptionWithValue(*letter) < 0) return Fail(options, "invalid option -- '%c'", *letter);
   }
-  return true;
+  return Fail(options, "invalid option");
 }
 
 bool Parse(int argc, const char* const* argv, Options& options) {
-  for (int index = 1; index < argc; ++index) {
-    const char* arg = argv[index];
-    if (std::strcmp(arg, "/?") == 0) {
-      if (!Give(options, kHelp)) return false;
-    } else if (arg[0] == '-' && arg[1] == '-' && arg[2] != '\0') {
-      if (!ReadLong(options, arg + 2)) return false;
-    } else if (arg[0] == '-' && arg[1] != '-' && arg[1] != '\0') {
-      if (!ReadShort(options, arg + 1)) return false;
-    } else {
-      std::snprintf(options.error, sizeof options.error, "unexpected argument '%.40s'", arg);
-      return false;
+  char* const* arguments = const_cast<char* const*>(argv);
+  opterr = 0;
+  optind = 0;  // both runtimes start afresh
+  for (;;) {
+    const int current = optind == 0 ? 1 : optind;
+    const int value = getopt_long(argc, arguments, kShortOptions, kOptions, nullptr);
+    if (value == -1) {
+      const bool endedByDashes = optind == current + 1 && std::strcmp(argv[current], "--") == 0;
+      if (optind >= argc) return true;
+      // Windows' own help option stands among the others.
+      if (!endedByDashes && std::strcmp(argv[optind], "/?") == 0) {
+        if (!Give(options, OptionWithValue('h'))) return false;
+        ++optind;
+        continue;
+      }
+      return Fail(options, "unexpected argument '%.40s'", argv[optind]);
     }
+    const int option = OptionWithValue(value);
+    if (option < 0) return Refuse(options, argv[current]);
+    if (!Give(options, option)) return false;
   }
-  return true;
 }
 
 void PrintUsage(std::FILE* out) {
@@ -112,14 +134,14 @@ int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionW
     std::fprintf(err, "obd-setup: %s\nTry 'obd-setup --help'.\n", options.error);
     return kExitUsage;
   }
-  if (options.given[kHelp]) {
+  if (options.Given('h')) {
     PrintUsage(out);
     return 0;
   }
-  if (options.given[kVersion]) {
+  if (options.Given('V')) {
     std::fputs("obd-setup " OBD_SETUP_VERSION "\n", out);
     return 0;
   }
   return RunObdSetupForScript(
-      versionWord, options.given[kCheck] ? AuditMode::CheckOnly : AuditMode::Repair, out);
+      versionWord, options.Given(kCheckOption) ? AuditMode::CheckOnly : AuditMode::Repair, out);
 }

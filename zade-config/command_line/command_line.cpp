@@ -1,23 +1,21 @@
 #include "command_line.h"
 
+#include <getopt.h>
+
 #include <cstring>
 
 #include "ascii_case.h"
 
 namespace {
 
-enum Option { kHelp, kVersion, kListPorts, kPort, kMode, kOptionCount };
-
-struct OptionSpec {
-  const char* longName;
-  char shortName;
-  bool takesValue;
-};
-
-const OptionSpec kOptions[kOptionCount] = {
-    {"help", 'h', false}, {"version", 'V', false}, {"list-ports", 'l', false},
-    {"port", 'p', true},  {"mode", 'm', true},
-};
+// The options in getopt_long's terms; a short option's letter is its value.
+const option kOptions[] = {
+    {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
+    {"list-ports", no_argument, nullptr, 'l'}, {"port", required_argument, nullptr, 'p'},
+    {"mode", required_argument, nullptr, 'm'}, {nullptr, 0, nullptr, 0}};
+// "+": the options end at the first operand, which is an error.
+constexpr char kShortOptions[] = "+hVlp:m:";
+constexpr int kOptionCount = sizeof kOptions / sizeof kOptions[0] - 1;
 
 bool ParseMode(const char* text, CanBusMode& mode) {
   if (std::strcmp(text, "500") == 0) {
@@ -35,138 +33,138 @@ bool ParseMode(const char* text, CanBusMode& mode) {
 // What a message quotes of the user's text: enough to recognise it.
 constexpr int kQuoted = 40;
 
-// Reads the options in order; the first fault ends the reading with its text.
-class OptionReader {
- public:
-  OptionReader(int argc, const char* const* argv, PortStyle style)
-      : argc_(argc), argv_(argv), style_(style) {}
-
-  bool ReadAll() {
-    bool onlyOperands = false;
-    for (index_ = 1; index_ < argc_; ++index_) {
-      const char* arg = argv_[index_];
-      if (!onlyOperands && style_ == PortStyle::Windows && std::strcmp(arg, "/?") == 0) {
-        if (!Record(kHelp, nullptr)) return false;
-      } else if (onlyOperands || arg[0] != '-' || arg[1] == '\0') {
-        return Fail("unexpected argument '%.*s'", kQuoted, arg);
-      } else if (std::strcmp(arg, "--") == 0) {
-        onlyOperands = true;
-      } else if (arg[1] == '-') {
-        if (!ReadLong(arg + 2)) return false;
-      } else if (!ReadShort(arg)) {
-        return false;
-      }
-    }
-    return true;
+int OptionWithLetter(int letter) {
+  for (int option = 0; option < kOptionCount; ++option) {
+    if (kOptions[option].val == letter) return option;
   }
+  return -1;
+}
 
+// The option a long name, or any beginning of it, stands for: no two begin alike.
+int OptionWithName(const char* name, std::size_t length) {
+  for (int option = 0; option < kOptionCount && length > 0; ++option) {
+    if (std::strncmp(kOptions[option].name, name, length) == 0) return option;
+  }
+  return -1;
+}
+
+using UsageError = BoundedText<160>;
+
+// Why getopt_long refused `arg`, told from the argument itself: the C
+// runtimes report it differently (glibc and MinGW-w64 return other codes, and
+// MinGW-w64 leaves optopt as it was).
+UsageError Refusal(const char* arg) {
+  UsageError error;
+  if (arg[1] == '-') {
+    const char* name = arg + 2;
+    const std::size_t length = std::strcspn(name, "=");
+    const int option = OptionWithName(name, length);
+    if (option < 0) return error.AppendFormat("unrecognized option '--%.*s'", int(length), name);
+    return error.AppendFormat(kOptions[option].has_arg == no_argument
+                                  ? "option '--%s' takes no value"
+                                  : "option '--%s' needs a value",
+                              kOptions[option].name);
+  }
+  // Short options may be bundled (-lh); the first one getopt_long could not take
+  // is the one it refused.
+  for (const char* letter = arg + 1; *letter != '\0'; ++letter) {
+    const int option = OptionWithLetter(*letter);
+    if (option < 0) return error.AppendFormat("invalid option -- '%c'", *letter);
+    if (kOptions[option].has_arg != no_argument) {
+      return error.AppendFormat("option '--%s' needs a value", kOptions[option].name);
+    }
+  }
+  return error.Append("invalid option");
+}
+
+// The options given, and the first fault of the command line.
+struct Options {
   bool seen[kOptionCount] = {};
   const char* values[kOptionCount] = {};
-  BoundedText<160> error;
-
- private:
-  bool ReadLong(const char* text) {
-    const char* equals = std::strchr(text, '=');
-    const std::size_t nameLength = equals ? equals - text : std::strlen(text);
-    // Any beginning of a long name will do: no two begin alike.
-    int found = -1;
-    for (int option = 0; option < kOptionCount && nameLength > 0; ++option) {
-      if (std::strncmp(kOptions[option].longName, text, nameLength) == 0) found = option;
-    }
-    if (found < 0) {
-      return Fail("unrecognized option '--%.*s'", static_cast<int>(nameLength), text);
-    }
-    if (!kOptions[found].takesValue) {
-      if (equals != nullptr) return Fail("option '--%s' takes no value", kOptions[found].longName);
-      return Record(found, nullptr);
-    }
-    if (equals != nullptr) return Record(found, equals + 1);
-    return RecordNextValue(found);
-  }
-
-  // Flags may be bundled (-lh); a value follows its letter (-pCOM3) or is
-  // the next argument.
-  bool ReadShort(const char* arg) {
-    for (const char* letter = arg + 1; *letter != '\0'; ++letter) {
-      int found = -1;
-      for (int option = 0; option < kOptionCount; ++option) {
-        if (kOptions[option].shortName == *letter) found = option;
-      }
-      if (found < 0) return Fail("invalid option -- '%c'", *letter);
-      if (!kOptions[found].takesValue) {
-        if (!Record(found, nullptr)) return false;
-      } else {
-        return letter[1] != '\0' ? Record(found, letter + 1) : RecordNextValue(found);
-      }
-    }
-    return true;
-  }
-
-  bool RecordNextValue(int option) {
-    if (index_ + 1 >= argc_) return Fail("option '--%s' needs a value", kOptions[option].longName);
-    return Record(option, argv_[++index_]);
-  }
+  UsageError error;
 
   bool Record(int option, const char* value) {
-    const char* name = kOptions[option].longName;
-    if (seen[option]) return Fail("option '--%s' given twice", name);
+    const char* name = kOptions[option].name;
+    if (seen[option]) return Fail(UsageError().AppendFormat("option '--%s' given twice", name));
     if (value != nullptr && std::strlen(value) > kMaxPortName) {
-      return Fail("the value of '--%s' is too long (at most %d characters)", name,
-                  static_cast<int>(kMaxPortName));
+      return Fail(UsageError().AppendFormat(
+          "the value of '--%s' is too long (at most %d characters)", name, int(kMaxPortName)));
     }
     seen[option] = true;
     values[option] = value;
     return true;
   }
-
-  template <class... Arguments>
-  bool Fail(const char* format, Arguments... arguments) {
-    error.AppendFormat(format, arguments...);
+  bool Given(char letter) const { return seen[OptionWithLetter(letter)]; }
+  const char* Value(char letter) const { return values[OptionWithLetter(letter)]; }
+  bool Fail(const UsageError& text) {
+    error = text;
     return false;
   }
-
-  int argc_;
-  const char* const* argv_;
-  PortStyle style_;
-  int index_ = 0;
 };
+
+bool ReadOptions(int argc, const char* const* argv, PortStyle style, Options& options) {
+  char* const* arguments = const_cast<char* const*>(argv);
+  opterr = 0;
+  optind = 0;  // both runtimes start afresh
+  for (;;) {
+    const int current = optind == 0 ? 1 : optind;
+    const int letter = getopt_long(argc, arguments, kShortOptions, kOptions, nullptr);
+    if (letter == -1) {
+      const bool endedByDashes = optind == current + 1 && std::strcmp(argv[current], "--") == 0;
+      if (optind >= argc) return true;
+      // Windows' own help option stands among the others.
+      if (style == PortStyle::Windows && !endedByDashes && std::strcmp(argv[optind], "/?") == 0) {
+        if (!options.Record(OptionWithLetter('h'), nullptr)) return false;
+        ++optind;
+        continue;
+      }
+      return options.Fail(
+          UsageError().AppendFormat("unexpected argument '%.*s'", kQuoted, argv[optind]));
+    }
+    const int option = OptionWithLetter(letter);
+    if (option < 0) return options.Fail(Refusal(argv[current]));
+    if (!options.Record(option, kOptions[option].has_arg == no_argument ? nullptr : optarg)) {
+      return false;
+    }
+  }
+}
 
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv, PortStyle style) {
   CommandLine line;
   line.action = Action::BadUsage;
-  OptionReader reader(argc, argv, style);
-  if (!reader.ReadAll()) {
-    line.error = reader.error;
+  Options given;
+  if (!ReadOptions(argc, argv, style, given)) {
+    line.error = given.error;
     return line;
   }
-  if (reader.seen[kPort]) {
-    if (!ParsePortArgument(reader.values[kPort], style, line.port)) {
+  if (given.Given('p')) {
+    if (!ParsePortArgument(given.Value('p'), style, line.port)) {
       line.error.AppendFormat("'%.*s' is no port name: give COM1 to COM255 or %s", kQuoted,
-                              reader.values[kPort],
+                              given.Value('p'),
                               style == PortStyle::Windows ? "\\\\.\\NAME" : "a device's path");
       return line;
     }
     line.portGiven = true;
   }
-  if (reader.seen[kMode] && !ParseMode(reader.values[kMode], line.mode)) {
+  if (given.Given('m') && !ParseMode(given.Value('m'), line.mode)) {
     line.error.AppendFormat("'%.*s' is no CAN bus mode: give 500, 100 or off", kQuoted,
-                            reader.values[kMode]);
+                            given.Value('m'));
     return line;
   }
-  if (reader.seen[kListPorts] && (reader.seen[kMode] || reader.seen[kPort])) {
+  if (given.Given('l') && (given.Given('m') || given.Given('p'))) {
     line.error = "'--list-ports' goes with no '--mode' or '--port'";
     return line;
   }
 
-  if (reader.seen[kHelp]) {
+  if (given.Given('h')) {
     line.action = Action::Help;
-  } else if (reader.seen[kVersion]) {
+  } else if (given.Given('V')) {
     line.action = Action::Version;
-  } else if (reader.seen[kListPorts]) {
+  } else if (given.Given('l')) {
     line.action = Action::ListPorts;
-  } else if (reader.seen[kMode]) {
+  } else if (given.Given('m')) {
     line.action = Action::SetMode;
   } else {
     line.action = Action::Dialogue;

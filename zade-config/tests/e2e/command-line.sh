@@ -45,14 +45,33 @@ expect_equal "missing port: exit status" 1 "$status"
 expect_equal "missing port: the open error, then why" \
   "Error: COM200 in use or does not exist.|$MISSING_PORT_REASON" "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
 
-# Bad command lines: a message and the hint, nothing opened or sent.
+# Bad command lines: a message and the hint, nothing opened or sent. Each C
+# runtime's option reader refuses them in its own way; the messages are the
+# same.
 start_sim 1 --log "$TEST_TMP/received"
-for args in "--mode 400 --port COM1" "--port COM1 --mode 500 extra" "--port COM1 -m 500 -m 100" \
-  "--list-ports --mode 500" "--port COM1 --mode"; do
+declare -A refusal=(
+  ["--mode 400 --port COM1"]="'400' is no CAN bus mode: give 500, 100 or off"
+  ["--port COM1 --mode 500 extra"]="unexpected argument 'extra'"
+  ["--port COM1 -m 500 -m 100"]="option '--mode' given twice"
+  ["--list-ports --mode 500"]="'--list-ports' goes with no '--mode' or '--port'"
+  ["--port COM1 --mode"]="option '--mode' needs a value"
+  ["-m"]="option '--mode' needs a value"
+  ["--bogus"]="unrecognized option '--bogus'"
+  ["--=x"]="unrecognized option '--'"
+  ["-lx"]="invalid option -- 'x'"
+  ["-x -l"]="invalid option -- 'x'"
+  ["--help=yes"]="option '--help' takes no value"
+  ["--li=1"]="option '--list-ports' takes no value"
+  ["-l -l"]="option '--list-ports' given twice"
+  ["-- -h"]="unexpected argument '-h'"
+  ["-"]="unexpected argument '-'"
+)
+for args in "${!refusal[@]}"; do
   # shellcheck disable=SC2086 # the options are words
   run_piped zade-config '' $args
   expect_equal "$args: exit status" 2 "$status"
-  expect_equal "$args: the hint" "Try 'zade-config --help'." "$(tr -d '\r' <"$TEST_TMP/err" | tail -1)"
+  expect_equal "$args: what is wrong, then the hint" \
+    "zade-config: ${refusal[$args]}|Try 'zade-config --help'." "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
 done
 stop_sim
 expect_equal "bad command lines: nothing sent" "" "$(cat "$TEST_TMP/received" 2>/dev/null)"
