@@ -3,6 +3,7 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstring>
 
@@ -124,11 +125,15 @@ void PrintUsage(std::FILE* out) {
       out);
 }
 
-}  // namespace
+// Flushed and closed, with no write of it failed. (msvcrt's printf and fflush
+// report success on a full device, and only mark the stream.)
+bool Closed(std::FILE* stream, int (*closeStream)(std::FILE*)) {
+  const bool failedBefore = std::ferror(stream) != 0;
+  return closeStream(stream) == 0 && !failedBefore;
+}
 
-int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionWord, std::FILE* out,
-                       std::FILE* err) {
-  if (argc <= 1) return RunObdSetup(versionWord, out);
+int RunForm(int argc, const char* const* argv, std::uint32_t versionWord, std::FILE* out,
+            std::FILE* err) {
   Options options;
   if (!Parse(argc, argv, options)) {
     std::fprintf(err, "obd-setup: %s\nTry 'obd-setup --help'.\n", options.error);
@@ -144,4 +149,18 @@ int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionW
   }
   return RunObdSetupForScript(
       versionWord, options.Given(kCheckOption) ? AuditMode::CheckOnly : AuditMode::Repair, out);
+}
+
+}  // namespace
+
+int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionWord, std::FILE* out,
+                       std::FILE* err, int (*closeStream)(std::FILE* stream)) {
+  if (argc <= 1) return RunObdSetup(versionWord, out);
+  int status = RunForm(argc, argv, versionWord, out, err);
+  if (!Closed(out, closeStream)) {
+    std::fprintf(err, "obd-setup: write error: %s\n", std::strerror(errno));
+    status |= kExitWriteError;
+  }
+  if (!Closed(err, closeStream)) status |= kExitWriteError;
+  return status;
 }

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
-// Carries out the command line; returns the exit status.
+// Carries out the command line; returns the exit status. A form with options
+// ends by closing both streams with `closeStream` (std::fclose), as GNU tools
+// do: output that could not be written adds kExitWriteError, and
+// "obd-setup: write error: REASON" where the error stream still takes it.
 int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionWord, std::FILE* out,
-                       std::FILE* err);
+                       std::FILE* err, int (*closeStream)(std::FILE* stream));

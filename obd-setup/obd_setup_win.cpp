@@ -10,5 +10,5 @@
 int main(int argc, char** argv) {
   // Each text is on the console as soon as it is printed.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  return RunObdSetupCommand(argc, argv, GetVersion(), stdout, stderr);
+  return RunObdSetupCommand(argc, argv, GetVersion(), stdout, stderr, std::fclose);
 }

@@ -39,6 +39,7 @@ constexpr int kExitRebootNeeded = 2;
 constexpr int kExitUncorrected = 4;
 constexpr int kExitOperationalError = 8;
 constexpr int kExitUsage = 16;
+constexpr int kExitWriteError = 32;  // the output could not be written
 
 // The same run for scripts, without the prompt and the key wait: the
 // version line, the audit (CheckOnly leaves the registry as it is) and the

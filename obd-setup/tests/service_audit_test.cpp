@@ -279,7 +279,7 @@ struct ScriptRun {
   explicit ScriptRun(std::vector<const char*> args, std::uint32_t versionWord = kWindows7) {
     args.insert(args.begin(), "obd-setup");
     status = RunObdSetupCommand(static_cast<int>(args.size()), args.data(), versionWord, out.file(),
-                                err.file());
+                                err.file(), std::fflush);
   }
 };
 
@@ -332,6 +332,38 @@ TEST_F(AuditTest, ScriptRunsReportOperationalErrors) {
   ScriptRun notNt({"--check"}, 0xC0000A04u);
   EXPECT_EQ(notNt.status, kExitOperationalError);
   EXPECT_EQ(notNt.out.Text(), "Windows 95\n\nError! The Setup is only for Windows NT!\n");
+}
+
+// Output that cannot be written adds 32 to what the run found, and says so
+// where the error stream still takes it.
+TEST_F(AuditTest, OutputThatCannotBeWrittenAddsItsBit) {
+  struct Case {
+    std::vector<const char*> args;
+    bool fullOutput;  // else the error stream is full
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {{"--version"}, true, kExitWriteError},
+      {{"--help"}, true, kExitWriteError},
+      {{"--check"}, true, kExitWriteError},
+      {{"--bogus"}, false, kExitUsage | kExitWriteError},
+      {{"--version"}, false, 0},  // nothing for the error stream
+  };
+  for (const Case& c : cases) {
+    std::FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    OutputCapture capture;
+    std::vector<const char*> args = c.args;
+    args.insert(args.begin(), "obd-setup");
+    const int status = RunObdSetupCommand(static_cast<int>(args.size()), args.data(), kWindows7,
+                                          c.fullOutput ? full : capture.file(),
+                                          c.fullOutput ? capture.file() : full, std::fflush);
+    std::fclose(full);
+    EXPECT_EQ(status, c.status) << c.args[0] << (c.fullOutput ? " >/dev/full" : " 2>/dev/full");
+    if (c.fullOutput) {
+      EXPECT_EQ(capture.Text(), "obd-setup: write error: No space left on device\n") << c.args[0];
+    }
+  }
 }
 
 TEST_F(AuditTest, BadCommandLinesReadAndWriteNothing) {

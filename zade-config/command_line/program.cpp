@@ -1,5 +1,8 @@
 #include "program.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "port_description.h"
 
 namespace {
@@ -11,6 +14,12 @@ const PortTable& EnumeratedPorts(const ProgramSystem& system) {
   system.enumeratePorts(ports);
   PrepareForListing(ports);
   return ports;
+}
+
+// Flushed and closed, with no write of it failed.
+bool Closed(std::FILE* stream, int (*closeStream)(std::FILE*)) {
+  const bool failedBefore = std::ferror(stream) != 0;
+  return closeStream(stream) == 0 && !failedBefore;
 }
 
 // One line a port: its name, a tab, its description.
@@ -61,4 +70,13 @@ int PrintOutcome(const OneShotOutcome& outcome, const ProgramSystem& system) {
   std::fputs(outcome.result.c_str(), system.out);
   std::fputs(outcome.problems.c_str(), system.err);
   return outcome.status;
+}
+
+int EndOutput(int status, const ProgramSystem& system) {
+  if (!Closed(system.out, system.closeStream)) {
+    std::fprintf(system.err, "zade-config: write error: %s\n", std::strerror(errno));
+    status = kExitError;
+  }
+  if (!Closed(system.err, system.closeStream)) status = kExitError;
+  return status;
 }

@@ -22,6 +22,7 @@ struct ProgramSystem {
   HolderLookup findHolder;  // null where the system cannot tell
   std::FILE* out;
   std::FILE* err;
+  int (*closeStream)(std::FILE* stream);  // std::fclose
 };
 
 int ShowUsage(const ProgramSystem& system);
@@ -36,6 +37,13 @@ bool ChooseUsbPort(const ProgramSystem& system, PortArgument& chosen);
 // The outcome's lines on their streams; its status.
 int PrintOutcome(const OneShotOutcome& outcome, const ProgramSystem& system);
 
+// Closes both streams once a form has printed all it had to, as GNU tools do
+// at their end: output that could not be written is an error, said on the
+// error stream where that still can be written ("zade-config: write error:
+// REASON"), and the status becomes 1. (msvcrt's printf and fflush report
+// success on a full device, and only mark the stream.)
+int EndOutput(int status, const ProgramSystem& system);
+
 template <class Port>
 int SetModeFromCommandLine(const CommandLine& line, Port& port, const ProgramSystem& system) {
   PortArgument target = line.port;
@@ -43,12 +51,9 @@ int SetModeFromCommandLine(const CommandLine& line, Port& port, const ProgramSys
   return PrintOutcome(SetModeOnce(port, target, line.mode, system.findHolder), system);
 }
 
-template <class Port, class Console>
-int RunProgram(const CommandLine& line, Port& port, Console& console, const ProgramSystem& system) {
+template <class Port>
+int RunForm(const CommandLine& line, Port& port, const ProgramSystem& system) {
   switch (line.action) {
-    case Action::Dialogue:
-      if (!line.portGiven) return RunDialogue(port, console);
-      return RunDialogueFromMenu(port, console, line.port.name.c_str(), line.port.device.c_str());
     case Action::SetMode:
       return SetModeFromCommandLine(line, port, system);
     case Action::Help:
@@ -60,4 +65,11 @@ int RunProgram(const CommandLine& line, Port& port, Console& console, const Prog
     default:
       return ReportBadUsage(line, system);
   }
+}
+
+template <class Port, class Console>
+int RunProgram(const CommandLine& line, Port& port, Console& console, const ProgramSystem& system) {
+  if (line.action != Action::Dialogue) return EndOutput(RunForm(line, port, system), system);
+  if (!line.portGiven) return RunDialogue(port, console);
+  return RunDialogueFromMenu(port, console, line.port.name.c_str(), line.port.device.c_str());
 }

@@ -32,8 +32,9 @@ struct OneShotRun {
     const CommandLine line = ParseCommandLine(static_cast<int>(args.size()), args.data(), style);
     enumerated = present.get();
     FakeConsole console(typed, log);
-    status = RunProgram(line, port, console,
-                        {style, FakeEnumeration, FakeEnvironment, nullptr, out.file(), err.file()});
+    status = RunProgram(
+        line, port, console,
+        {style, FakeEnumeration, FakeEnvironment, nullptr, out.file(), err.file(), std::fflush});
     return *this;
   }
 };
@@ -133,6 +134,53 @@ TEST(OneShot, ListWithNoPortSaysSoOnTheErrorStream) {
   EXPECT_EQ(run.status, kExitDone);
   EXPECT_EQ(run.out.Text(), "");
   EXPECT_EQ(run.err.Text(), "zade-config: no serial port found\n");
+}
+
+// Output that cannot be written: every form says so where it still can, and
+// ends with 1, also after the adapter took the mode. A full stream that gets
+// nothing is no error.
+TEST(WriteErrors, EveryFormReportsOutputThatCouldNotBeWritten) {
+  struct Form {
+    std::vector<const char*> args;
+    bool fullOutput;  // else the error stream is full
+    int status;
+  };
+  const Form forms[] = {
+      {{"--version"}, true, kExitError},
+      {{"--help"}, true, kExitError},
+      {{"--list-ports"}, true, kExitError},
+      {{"--port", "COM3", "--mode", "100"}, true, kExitError},
+      {{"--bogus"}, false, kExitError},
+      {{"--port", "COM3", "--mode", "500"}, false, kExitError},  // "Asked for" is lost
+      {{"--version"}, false, kExitDone},
+  };
+  for (const Form& form : forms) {
+    std::string log;
+    FakePort port(log);
+    FakeAdapter adapter;
+    adapter.replyByte3 = 0xF6;  // reports 9
+    port.adapter = &adapter;
+    auto present = std::make_unique<PortTable>();
+    present->Add(WindowsPort("COM3", "\\Device\\Serial0"));
+    enumerated = present.get();
+    std::FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    OutputCapture capture;
+    std::vector<const char*> argv{"zade-config"};
+    argv.insert(argv.end(), form.args.begin(), form.args.end());
+    const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), PortStyle::Windows);
+    FakeConsole console("", log);
+    const int status = RunProgram(line, port, console,
+                                  {PortStyle::Windows, FakeEnumeration, FakeEnvironment, nullptr,
+                                   form.fullOutput ? full : capture.file(),
+                                   form.fullOutput ? capture.file() : full, std::fflush});
+    std::fclose(full);
+    const std::string what = std::string(form.args[0]) + (form.fullOutput ? " >" : " 2>");
+    EXPECT_EQ(status, form.status) << what << "/dev/full";
+    if (form.fullOutput) {
+      EXPECT_EQ(capture.Text(), "zade-config: write error: No space left on device\n") << what;
+    }
+  }
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include "port_enumeration_posix.h"
 #include "program.h"
 #include "serial_port_posix.h"
+#include "standard_streams_posix.h"
 
 int main(int argc, char** argv) {
+  KeepStandardDescriptorsTaken();
   const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Posix);
   SerialPort port;
   PosixConsole console;
   const ProgramSystem system{
-      PortStyle::Posix, EnumerateSerialPorts, std::getenv, PortHolder, stdout, stderr};
+      PortStyle::Posix, EnumerateSerialPorts, std::getenv, PortHolder, stdout, stderr, std::fclose};
   return RunProgram(line, port, console, system);
 }

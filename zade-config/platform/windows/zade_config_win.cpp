@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
   WinConsole console;
   // Windows does not tell who holds a COM port.
   const ProgramSystem system{
-      PortStyle::Windows, EnumerateSerialPorts, std::getenv, nullptr, stdout, stderr};
+      PortStyle::Windows, EnumerateSerialPorts, std::getenv, nullptr, stdout, stderr, std::fclose};
   return RunProgram(line, port, console, system);
 }
