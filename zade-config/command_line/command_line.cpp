@@ -141,9 +141,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, PortStyle style)
   }
   if (given.Given('p')) {
     if (!ParsePortArgument(given.Value('p'), style, line.port)) {
-      line.error.AppendFormat("'%.*s' is no port name: give COM1 to COM255 or %s", kQuoted,
-                              given.Value('p'),
-                              style == PortStyle::Windows ? "\\\\.\\NAME" : "a device's path");
+      line.error.AppendFormat("'%.*s' is no port name: give %s", kQuoted, given.Value('p'),
+                              style == PortStyle::Windows
+                                  ? "a name --list-ports shows, or \\\\.\\NAME"
+                                  : "COM1 to COM255 or a device's path");
       return line;
     }
     line.portGiven = true;

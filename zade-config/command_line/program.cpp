@@ -56,7 +56,8 @@ int ReportBadUsage(const CommandLine& line, const ProgramSystem& system) {
 bool ChooseUsbPort(const ProgramSystem& system, PortArgument& chosen) {
   const PortTable& ports = EnumeratedPorts(system);
   const UsbPorts usb = FindUsbPorts(ports);
-  if (usb.count == 1 && ParsePortArgument(usb.first->name.c_str(), system.style, chosen)) {
+  if (usb.count == 1) {
+    chosen = ListedPort(*usb.first);
     return true;
   }
   std::fputs(usb.count == 0 ? "zade-config: no USB serial port found; name the port with --port.\n"

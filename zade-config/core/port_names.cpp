@@ -47,11 +47,26 @@ bool DialogueAnswerFor(const char* path, EnvironmentLookup environment, char& an
   return false;
 }
 
+namespace {
+
+// A name Windows keeps in its port map (COM256, CNCA0): no path, no
+// wildcard, no device separator.
+bool IsWindowsPortName(const char* text) {
+  return text[0] != '\0' && text[0] != '-' && std::strpbrk(text, "\\/:*?\"<>|") == nullptr;
+}
+
+}  // namespace
+
 bool ParsePortArgument(const char* text, PortStyle style, PortArgument& port) {
   const int number = ComPortNumber(text);
   if (number != 0) {
     port.name = PortNameText().AppendFormat("COM%d", number);
     port.device = style == PortStyle::Windows ? WindowsDeviceName(port.name.c_str()) : port.name;
+    return true;
+  }
+  if (style == PortStyle::Windows && IsWindowsPortName(text)) {
+    port.name = text;
+    port.device = PortNameText().AppendFormat("\\\\.\\%s", text);
     return true;
   }
   const char* devicePrefix = style == PortStyle::Windows ? "\\\\.\\" : "/";

@@ -49,5 +49,6 @@ struct PortArgument {
 
 // A port named on the command line: COMn (n from 1 to 255, any case) or a
 // device name of the system (\\.\NAME on Windows, an absolute path
-// elsewhere). False when it is neither.
+// elsewhere); on Windows also any other name of its port map (COM256, CNCA0),
+// opened as \\.\NAME. False when it is none of these.
 bool ParsePortArgument(const char* text, PortStyle style, PortArgument& port);

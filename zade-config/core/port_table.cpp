@@ -72,3 +72,12 @@ UsbPorts FindUsbPorts(const PortTable& ports) {
   }
   return usb;
 }
+
+PortArgument ListedPort(const PortFacts& port) {
+  PortArgument listed;
+  listed.name = port.name;
+  listed.device = port.style == PortStyle::Windows
+                      ? PortNameText().AppendFormat("\\\\.\\%s", port.name.c_str())
+                      : port.name;
+  return listed;
+}

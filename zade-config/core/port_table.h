@@ -60,3 +60,7 @@ struct UsbPorts {
   const PortFacts* first = nullptr;
 };
 UsbPorts FindUsbPorts(const PortTable& ports);
+
+// A listed port as the program names and opens it: on Windows \\.\NAME,
+// which reaches every name of the port map, elsewhere its device.
+PortArgument ListedPort(const PortFacts& port);

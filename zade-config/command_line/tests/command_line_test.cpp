@@ -63,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
              "/dev/serial/by-id/usb-x",
              -1},
         Form{{"-pCOM255", "-m", "500"}, W, Action::SetMode, "COM255", "\\\\.\\COM255", 0x01},
+        Form{{"-p", "COM256"}, W, Action::Dialogue, "COM256", "\\\\.\\COM256", -1},
+        Form{{"--port=CNCA0"}, W, Action::Dialogue, "CNCA0", "\\\\.\\CNCA0", -1},
         Form{{"--mode=OFF", "--port=COM3"}, W, Action::SetMode, "COM3", "\\\\.\\COM3", 0x00},
         Form{{"-m100", "--"}, P, Action::SetMode, nullptr, nullptr, 0x09},
         Form{{"--mo", "Off"}, P, Action::SetMode, nullptr, nullptr, 0x00}));
@@ -95,13 +97,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadForm{{"-l", "-l"}, W, "option '--list-ports' given twice"},
         BadForm{{"--mode", "400"}, W, "'400' is no CAN bus mode: give 500, 100 or off"},
         BadForm{{"--mode="}, W, "'' is no CAN bus mode: give 500, 100 or off"},
-        BadForm{
-            {"-p", "COM256"}, W, "'COM256' is no port name: give COM1 to COM255 or \\\\.\\NAME"},
+        BadForm{{"-p", "COM1:"},
+                W,
+                "'COM1:' is no port name: give a name --list-ports shows, or \\\\.\\NAME"},
         BadForm{
             {"-p", "COM0"}, P, "'COM0' is no port name: give COM1 to COM255 or a device's path"},
         BadForm{{"-p", "/dev/ttyUSB0"},
                 W,
-                "'/dev/ttyUSB0' is no port name: give COM1 to COM255 or \\\\.\\NAME"},
+                "'/dev/ttyUSB0' is no port name: give a name --list-ports shows, or \\\\.\\NAME"},
         BadForm{{"-p", "ttyUSB0"},
                 P,
                 "'ttyUSB0' is no port name: give COM1 to COM255 or a device's path"},

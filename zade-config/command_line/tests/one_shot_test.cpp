@@ -86,6 +86,19 @@ TEST(OneShot, WithoutAPortUsesTheOnlyUsbSerialPort) {
   EXPECT_EQ(run.out.Text(), "COM7: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )\n");
 }
 
+TEST(OneShot, TheOnlyUsbPortIsOpenedWhateverItsName) {
+  for (const char* name : {"CNCA0", "COM256"}) {
+    OneShotRun run;
+    run.present->Add(WindowsPort("COM1", "\\Device\\Serial0", "", "ACPI\\PNP0501"));
+    run.present->Add(WindowsPort(name, "\\Device\\com0com10", "com0com", "USB\\VID_0403"));
+    run.Go({"--mode", "100"});
+    EXPECT_EQ(run.status, kExitDone) << name << ": " << run.err.Text();
+    EXPECT_EQ(run.log.rfind("[open \\\\.\\" + std::string(name) + " 115200 2000]", 0), 0u);
+    EXPECT_EQ(run.out.Text(),
+              std::string(name) + ": CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\n");
+  }
+}
+
 TEST(OneShot, NoneOrSeveralUsbSerialPortsOpenNothing) {
   OneShotRun none;
   none.present->Add(WindowsPort("COM1", "\\Device\\Serial0"));
