@@ -14,34 +14,25 @@
 
 namespace {
 
-// The terminal as found, for the signal handler to put back.
-int gTerminal = -1;
-termios gFoundSettings{};
-
-void RestoreTerminal() {
-  tcsetattr(gTerminal, TCSANOW, &gFoundSettings);
-}
-
 // Non-canonical without echo for the length of one wait, so a single key
 // makes input readable; Ctrl+C still raises SIGINT. Everything goes back as
 // it was, also when a signal ends the program meanwhile.
 class KeyWaitMode {
  public:
-  explicit KeyWaitMode(int terminal) {
-    if (tcgetattr(terminal, &gFoundSettings) != 0) return;
-    gTerminal = terminal;
-    CatchEndingSignals(RestoreTerminal);
-    termios waiting = gFoundSettings;
+  explicit KeyWaitMode(int terminal) : terminal_(terminal) {
+    if (tcgetattr(terminal, &found_) != 0) return;
+    SetTerminalToRestore(terminal, found_);
+    termios waiting = found_;
     waiting.c_lflag &= ~(ICANON | ECHO);
     waiting.c_cc[VMIN] = 1;
     waiting.c_cc[VTIME] = 0;
+    changed_ = true;
     active_ = tcsetattr(terminal, TCSANOW, &waiting) == 0;
   }
   ~KeyWaitMode() {
-    if (gTerminal < 0) return;
-    RestoreTerminal();
-    ReleaseEndingSignals();
-    gTerminal = -1;
+    if (!changed_) return;
+    tcsetattr(terminal_, TCSANOW, &found_);
+    ClearTerminalToRestore();
   }
   KeyWaitMode(const KeyWaitMode&) = delete;
   KeyWaitMode& operator=(const KeyWaitMode&) = delete;
@@ -49,6 +40,9 @@ class KeyWaitMode {
   bool Active() const { return active_; }
 
  private:
+  int terminal_;
+  termios found_ = {};
+  bool changed_ = false;
   bool active_ = false;
 };
 

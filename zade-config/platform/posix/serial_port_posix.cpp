@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "port_names.h"
+#include "signals_posix.h"
 #include "timed_read.h"
 
 namespace {
@@ -58,6 +59,7 @@ SerialPort::~SerialPort() {
 // clear on the way out belongs to the holder.
 bool SerialPort::Open(const char* name, std::uint32_t baudRate, std::uint32_t timeoutMs) {
   if (IsOpen()) return false;
+  const EndingSignalsHeld held;
   failure_ = OpenFailure();
   const DevicePath device(name, std::getenv(name));
   if (device.Get() == nullptr) return Fail(OpenFailureKind::NoSuchDevice);
@@ -69,6 +71,7 @@ bool SerialPort::Open(const char* name, std::uint32_t baudRate, std::uint32_t ti
     fd_ = -1;
     return Fail(FailureKindOf(error));
   }
+  SetPortToRelease(fd_);
   if (ioctl(fd_, TIOCEXCL) == 0 && Configure(baudRate) && SetTimeouts(timeoutMs)) return true;
   Close();
   return false;
@@ -125,10 +128,12 @@ bool SerialPort::Write(const std::uint8_t* buffer, std::uint32_t count) {
 // The exclusive flag outlives the descriptor on a device someone else keeps
 // open, so it is cleared first; the lock goes with the descriptor.
 bool SerialPort::Close() {
+  const EndingSignalsHeld held;
   if (IsOpen()) {
     ioctl(fd_, TIOCNXCL);
     close(fd_);
   }
+  SetPortToRelease(-1);
   fd_ = -1;
   return true;
 }

@@ -1,34 +1,66 @@
 #include "signals_posix.h"
 
-#include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kEndingSignalCount = sizeof kEndingSignals / sizeof kEndingSignals[0];
+constexpr int kEndingSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGPIPE};
 
-void (*gCleanup)() = nullptr;
-struct sigaction gPrevious[kEndingSignalCount] = {};
+volatile sig_atomic_t gPort = -1;
+volatile sig_atomic_t gTerminal = -1;
+termios gTerminalSettings = {};
 
-extern "C" void CleanUpAndEnd(int signal) {
-  gCleanup();
+sigset_t EndingSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kEndingSignals) sigaddset(&set, signal);
+  return set;
+}
+
+extern "C" void ReleaseAndEnd(int signal) {
+  if (gPort >= 0) {
+    ioctl(gPort, TIOCNXCL);
+    close(gPort);
+  }
+  if (gTerminal >= 0) tcsetattr(gTerminal, TCSANOW, &gTerminalSettings);
+  // Pending until the handler returns, then the default action ends the process.
   ::signal(signal, SIG_DFL);
   raise(signal);
 }
 
 }  // namespace
 
-void CatchEndingSignals(void (*cleanup)()) {
-  gCleanup = cleanup;
+void CatchEndingSignals() {
   struct sigaction ending = {};
-  ending.sa_handler = CleanUpAndEnd;
-  sigemptyset(&ending.sa_mask);
-  for (int i = 0; i < kEndingSignalCount; ++i) {
-    sigaction(kEndingSignals[i], nullptr, &gPrevious[i]);
-    if (gPrevious[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &ending, nullptr);
+  ending.sa_handler = ReleaseAndEnd;
+  ending.sa_mask = EndingSignalSet();
+  for (const int signal : kEndingSignals) {
+    struct sigaction found = {};
+    sigaction(signal, nullptr, &found);
+    if (found.sa_handler != SIG_IGN) sigaction(signal, &ending, nullptr);
   }
 }
 
-void ReleaseEndingSignals() {
-  for (int i = 0; i < kEndingSignalCount; ++i) sigaction(kEndingSignals[i], &gPrevious[i], nullptr);
+void SetPortToRelease(int fd) {
+  gPort = fd;
+}
+
+void SetTerminalToRestore(int fd, const termios& settings) {
+  const EndingSignalsHeld held;
+  gTerminalSettings = settings;
+  gTerminal = fd;
+}
+
+void ClearTerminalToRestore() {
+  gTerminal = -1;
+}
+
+EndingSignalsHeld::EndingSignalsHeld() {
+  const sigset_t ending = EndingSignalSet();
+  sigprocmask(SIG_BLOCK, &ending, &previous_);
+}
+
+EndingSignalsHeld::~EndingSignalsHeld() {
+  sigprocmask(SIG_SETMASK, &previous_, nullptr);
 }

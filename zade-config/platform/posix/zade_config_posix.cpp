@@ -7,10 +7,12 @@
 #include "port_enumeration_posix.h"
 #include "program.h"
 #include "serial_port_posix.h"
+#include "signals_posix.h"
 #include "standard_streams_posix.h"
 
 int main(int argc, char** argv) {
   KeepStandardDescriptorsTaken();
+  CatchEndingSignals();
   const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Posix);
   SerialPort port;
   PosixConsole console;
