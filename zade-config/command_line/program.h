@@ -19,7 +19,7 @@ struct ProgramSystem {
   PortStyle style;
   void (*enumeratePorts)(PortTable& ports);
   EnvironmentLookup environment;
-  HolderLookup findHolder;  // null where the system cannot tell
+  FailureLookups lookups;
   std::FILE* out;
   std::FILE* err;
   int (*closeStream)(std::FILE* stream);  // std::fclose
@@ -48,7 +48,7 @@ template <class Port>
 int SetModeFromCommandLine(const CommandLine& line, Port& port, const ProgramSystem& system) {
   PortArgument target = line.port;
   if (!line.portGiven && !ChooseUsbPort(system, target)) return kExitError;
-  return PrintOutcome(SetModeOnce(port, target, line.mode, system.findHolder), system);
+  return PrintOutcome(SetModeOnce(port, target, line.mode, system.lookups), system);
 }
 
 template <class Port>

@@ -1,10 +1,14 @@
 #include "one_shot.h"
 
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
-                              HolderLookup findHolder) {
+                              const FailureLookups& lookups) {
   if (failure.kind == OpenFailureKind::Busy && failure.user.program.empty() &&
-      findHolder != nullptr) {
-    failure.user = findHolder(port.device.c_str());
+      lookups.holder != nullptr) {
+    failure.user = lookups.holder(port.device.c_str());
+  }
+  if (failure.kind == OpenFailureKind::PermissionDenied && failure.access.group.empty() &&
+      lookups.access != nullptr) {
+    failure.access = lookups.access(port.device.c_str());
   }
   OutcomeLines lines;
   lines.AppendFormat("Error: %s in use or does not exist.\n", port.name.c_str());

@@ -24,10 +24,10 @@ struct OneShotOutcome {
   OutcomeLines problems;  // what went wrong: for the error stream
 };
 
-// The open error and its reason. `findHolder` (may be null) names who keeps
-// a busy device.
+// The open error and its reason, with what `lookups` find of a busy or a
+// forbidden device.
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
-                              HolderLookup findHolder);
+                              const FailureLookups& lookups);
 
 // "No echo of the request: sent 81 00 00 09 8A, read 55 55 55 55 55".
 OutcomeLines NoEchoLine(const ModeFrame& sent, const ModeFrame& read, std::uint32_t readCount);
@@ -38,11 +38,11 @@ OneShotOutcome ReportedModeOutcome(const PortArgument& port, CanBusMode asked, C
 // LastOpenFailure().
 template <class Port>
 OneShotOutcome SetModeOnce(Port& port, const PortArgument& target, CanBusMode mode,
-                           HolderLookup findHolder) {
+                           const FailureLookups& lookups) {
   OneShotOutcome outcome{};
   outcome.status = kExitError;
   if (!port.Open(target.device.c_str(), kBaudRate, kOpenTimeoutMs)) {
-    outcome.problems = OpenFailureLines(target, port.LastOpenFailure(), findHolder);
+    outcome.problems = OpenFailureLines(target, port.LastOpenFailure(), lookups);
     return outcome;
   }
   ModeFrame frame{}, echo{};

@@ -3,8 +3,11 @@
 BoundedText<160> OpenFailureReason(const OpenFailure& failure) {
   switch (failure.kind) {
     case OpenFailureKind::PermissionDenied:
-      return "Permission denied: this user may not read and write it; join the dialout group"
-             " (sudo usermod -aG dialout $USER, then log in again).";
+      if (failure.access.group.empty())
+        return "Permission denied: this user may not read and write it.";
+      return BoundedText<160>().AppendFormat(
+          "Permission denied: this user may not read and write it; %s.",
+          AccessAdvice(failure.access).c_str());
     case OpenFailureKind::Busy:
       if (failure.user.program.empty()) return "Busy: another program holds it.";
       return BoundedText<160>().AppendFormat(

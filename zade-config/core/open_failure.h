@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bounded_text.h"
+#include "device_access.h"
 
 enum class OpenFailureKind {
   Unknown,
@@ -24,11 +25,18 @@ struct DeviceUser {
 
 struct OpenFailure {
   OpenFailureKind kind = OpenFailureKind::Unknown;
-  DeviceUser user;  // Busy: where it is reported
+  DeviceUser user;      // Busy: where it is reported
+  DeviceAccess access;  // PermissionDenied: where it is reported
 };
 
 // Finds who keeps the device a port name opens.
 using HolderLookup = DeviceUser (*)(const char* portName);
+
+// What a report of an open failure may look up; null where the system cannot tell.
+struct FailureLookups {
+  HolderLookup holder = nullptr;
+  AccessLookup access = nullptr;
+};
 
 // The line that follows the open error; empty when the reason is unknown.
 BoundedText<160> OpenFailureReason(const OpenFailure& failure);

@@ -38,7 +38,12 @@ PortDescription DescribeLinuxPort(const PortFacts& port, EnvironmentLookup envir
                       .AppendFormat("answer %c in the dialogue (COM%c)", answer, answer)
                       .c_str());
   }
-  if (port.accessDenied) AddPart(text, "no read/write permission: join the dialout group");
+  if (port.access.denied) {
+    AddPart(text,
+            BoundedText<160>()
+                .AppendFormat("no read/write permission: %s", AccessAdvice(port.access).c_str())
+                .c_str());
+  }
   return text.empty() ? PortDescription("serial port") : text;
 }
 

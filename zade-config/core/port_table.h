@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bounded_text.h"
+#include "device_access.h"
 #include "port_names.h"
 
 // What the system tells of one port. Each enumeration fills what it knows.
@@ -25,7 +26,7 @@ struct PortFacts {
   BoundedText<8> usbVendorId, usbProductId;
   BoundedText<64> manufacturer, product, serial;
   PortNameText byIdPath;
-  bool accessDenied = false;
+  DeviceAccess access;
 };
 
 // The ports an enumeration found, up to one for every COM port number.

@@ -34,7 +34,7 @@ struct OneShotRun {
     FakeConsole console(typed, log);
     status = RunProgram(
         line, port, console,
-        {style, FakeEnumeration, FakeEnvironment, nullptr, out.file(), err.file(), std::fflush});
+        {style, FakeEnumeration, FakeEnvironment, {}, out.file(), err.file(), std::fflush});
     return *this;
   }
 };
@@ -68,7 +68,7 @@ TEST(OneShot, NoAnswerOrNoPortIsStatusOneOnTheErrorStream) {
 
   OneShotRun busy;
   busy.port.unopenable = "/dev/ttyUSB0";
-  busy.port.failure = {OpenFailureKind::Busy, {"minicom (process 42)", true}};
+  busy.port.failure = {OpenFailureKind::Busy, {"minicom (process 42)", true}, {}};
   busy.Go({"-p", "/dev/ttyUSB0", "-m", "500"}, PortStyle::Posix);
   EXPECT_EQ(busy.status, kExitError);
   EXPECT_EQ(busy.err.Text(),
@@ -184,9 +184,13 @@ TEST(WriteErrors, EveryFormReportsOutputThatCouldNotBeWritten) {
     const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), PortStyle::Windows);
     FakeConsole console("", log);
     const int status = RunProgram(line, port, console,
-                                  {PortStyle::Windows, FakeEnumeration, FakeEnvironment, nullptr,
+                                  {PortStyle::Windows,
+                                   FakeEnumeration,
+                                   FakeEnvironment,
+                                   {},
                                    form.fullOutput ? full : capture.file(),
-                                   form.fullOutput ? capture.file() : full, std::fflush});
+                                   form.fullOutput ? capture.file() : full,
+                                   std::fflush});
     std::fclose(full);
     const std::string what = std::string(form.args[0]) + (form.fullOutput ? " >" : " 2>");
     EXPECT_EQ(status, form.status) << what << "/dev/full";

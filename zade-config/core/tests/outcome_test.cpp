@@ -20,17 +20,19 @@ DeviceUser FakeOpener(const char* portName) {
 TEST(OneShotOutcome, OnlyABusyPortIsAskedWhoHoldsIt) {
   PortArgument port;
   ASSERT_TRUE(ParsePortArgument("COM3", PortStyle::Posix, port));
-  const OpenFailure busy{OpenFailureKind::Busy, {}};
-  EXPECT_STREQ(OpenFailureLines(port, busy, FakeLocker).c_str(),
+  const OpenFailure busy{OpenFailureKind::Busy, {}, {}};
+  EXPECT_STREQ(OpenFailureLines(port, busy, {FakeLocker, nullptr}).c_str(),
                "Error: COM3 in use or does not exist.\nBusy: held by minicom (process 7).\n");
   EXPECT_EQ(asked, "COM3");  // the name the port opened, which the platform resolves
-  EXPECT_STREQ(OpenFailureLines(port, busy, FakeOpener).c_str(),
+  EXPECT_STREQ(OpenFailureLines(port, busy, {FakeOpener, nullptr}).c_str(),
                "Error: COM3 in use or does not exist.\nBusy: open in cat (process 8).\n");
 
   asked.clear();
-  EXPECT_STREQ(OpenFailureLines(port, {OpenFailureKind::NoSuchDevice, {}}, FakeLocker).c_str(),
-               "Error: COM3 in use or does not exist.\nNo such device.\n");
-  EXPECT_STREQ(OpenFailureLines(port, busy, nullptr).c_str(),
+  EXPECT_STREQ(
+      OpenFailureLines(port, {OpenFailureKind::NoSuchDevice, {}, {}}, {FakeLocker, nullptr})
+          .c_str(),
+      "Error: COM3 in use or does not exist.\nNo such device.\n");
+  EXPECT_STREQ(OpenFailureLines(port, busy, {}).c_str(),
                "Error: COM3 in use or does not exist.\nBusy: another program holds it.\n");
   EXPECT_EQ(asked, "");
 }
@@ -43,7 +45,7 @@ TEST(OneShotOutcome, TheModeReportedForStandardOutputWhatWentWrongForTheErrorStr
   port.adapter = &adapter;
   PortArgument target;
   ASSERT_TRUE(ParsePortArgument("COM12", PortStyle::Windows, target));
-  const OneShotOutcome outcome = SetModeOnce(port, target, kMode100kKCan, nullptr);
+  const OneShotOutcome outcome = SetModeOnce(port, target, kMode100kKCan, {});
   EXPECT_EQ(outcome.status, kExitOtherMode);
   EXPECT_STREQ(outcome.result.c_str(),
                "COM12: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )\n");
@@ -51,7 +53,7 @@ TEST(OneShotOutcome, TheModeReportedForStandardOutputWhatWentWrongForTheErrorStr
 
   port.adapter = nullptr;
   port.Close();
-  const OneShotOutcome silent = SetModeOnce(port, target, kMode100kKCan, nullptr);
+  const OneShotOutcome silent = SetModeOnce(port, target, kMode100kKCan, {});
   EXPECT_EQ(silent.status, kExitError);
   EXPECT_STREQ(silent.result.c_str(), "");
   EXPECT_STREQ(silent.problems.c_str(), "Error, adapter not conected!!!\n");
@@ -85,7 +87,7 @@ TEST(OneShotOutcome, AnythingButTheEchoEndsTheRunWithWhatCameInstead) {
     port.adapter = &c.adapter;
     PortArgument target;
     ASSERT_TRUE(ParsePortArgument("COM1", PortStyle::Windows, target));
-    const OneShotOutcome outcome = SetModeOnce(port, target, kMode100kKCan, nullptr);
+    const OneShotOutcome outcome = SetModeOnce(port, target, kMode100kKCan, {});
     EXPECT_EQ(outcome.status, kExitError) << c.what;
     EXPECT_STREQ(outcome.result.c_str(), "") << c.what;
     EXPECT_STREQ(outcome.problems.c_str(), c.line) << c.what;

@@ -59,17 +59,19 @@ TEST(PortList, LinuxLinesTellTheUsbDeviceTheDialogueAnswerAndMissingPermission) 
   usb.serial = "A12345";
   usb.driver = "ftdi_sio";
   usb.byIdPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0";
-  usb.accessDenied = true;
+  usb.access = {true, "uucp", false, false};
   ports->Add(usb);
   PortFacts acm = LinuxPort("/dev/ttyACM0", true);
   acm.usbVendorId = "1a2b";
   acm.usbProductId = "3c4d";
   ports->Add(acm);
-  EXPECT_EQ(Listing(ports),
-            "/dev/ttyACM0\tUSB 1a2b:3c4d, answer 3 in the dialogue (COM3)\n"
-            "/dev/ttyUSB0\tUSB 0403:6001 FTDI FT232R USB UART, serial number A12345, driver "
-            "ftdi_sio, /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0, answer 1 in "
-            "the dialogue (COM1), no read/write permission: join the dialout group\n");
+  EXPECT_EQ(
+      Listing(ports),
+      "/dev/ttyACM0\tUSB 1a2b:3c4d, answer 3 in the dialogue (COM3)\n"
+      "/dev/ttyUSB0\tUSB 0403:6001 FTDI FT232R USB UART, serial number A12345, driver "
+      "ftdi_sio, /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0, answer 1 in "
+      "the dialogue (COM1), no read/write permission: join the 'uucp' group (sudo usermod -aG "
+      "uucp $USER, then log in again)\n");
   environment.clear();
 }
 

@@ -7,9 +7,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "device_access_posix.h"
 
 namespace {
 
@@ -94,14 +95,16 @@ void AddPort(const TtyPlaces& places, const char* tty, PortTable& ports) {
   const Path ttyDir = Join(places.classDir, tty);
   const Path device = RealPath(Join(ttyDir.c_str(), "device").c_str());
   if (device.empty()) return;  // a virtual terminal or a pty
+  const Path node = Join(places.devDir, tty);
+  if (access(node.c_str(), F_OK) != 0) return;  // nothing to open
   PortFacts port;
   port.style = PortStyle::Posix;
-  port.name = Join(places.devDir, tty).c_str();
+  port.name = node.c_str();
   port.driver = HardwareDriver(device);
   port.uartType = Attribute<8>(ttyDir.c_str(), "type");
   AddUsbFacts(device, port);
   port.byIdPath = ByIdLink(places.byIdDir, port.name.c_str());
-  port.accessDenied = access(port.name.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+  port.access = DeviceAccessOf(port.name.c_str(), places.accounts);
   ports.Add(port);
 }
 

@@ -2,6 +2,7 @@
 // device behind it, and what sysfs tells of it.
 #pragma once
 
+#include "device_access_posix.h"
 #include "port_table.h"
 
 void EnumerateSerialPorts(PortTable& ports);
@@ -11,5 +12,6 @@ struct TtyPlaces {
   const char* classDir = "/sys/class/tty";
   const char* devDir = "/dev";
   const char* byIdDir = "/dev/serial/by-id";
+  AccountFiles accounts;
 };
 void EnumerateSerialPortsIn(const TtyPlaces& places, PortTable& ports);

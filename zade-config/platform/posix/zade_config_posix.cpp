@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "console_posix.h"
+#include "device_access_posix.h"
 #include "device_holder_posix.h"
 #include "port_enumeration_posix.h"
 #include "program.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   SerialPort port;
   PosixConsole console;
   const ProgramSystem system{
-      PortStyle::Posix, EnumerateSerialPorts, std::getenv, PortHolder, stdout, stderr, std::fclose};
+      PortStyle::Posix, EnumerateSerialPorts, std::getenv, {PortHolder, PortAccess}, stdout,
+      stderr,           std::fclose};
   return RunProgram(line, port, console, system);
 }

@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Windows);
   SerialPort port;
   WinConsole console;
-  // Windows does not tell who holds a COM port.
+  // Windows does not tell who holds a COM port, nor who may open it.
   const ProgramSystem system{
-      PortStyle::Windows, EnumerateSerialPorts, std::getenv, nullptr, stdout, stderr, std::fclose};
+      PortStyle::Windows, EnumerateSerialPorts, std::getenv, {}, stdout, stderr, std::fclose};
   return RunProgram(line, port, console, system);
 }

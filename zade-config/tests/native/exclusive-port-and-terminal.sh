@@ -2,8 +2,8 @@
 # What the native program adds to the shared scenarios: its port is locked
 # against other programs and other copies of itself (root included), a key
 # wait leaves the terminal as it found it, also when Ctrl+C or SIGTERM ends
-# it, and a signal in the middle of an exchange leaves the port free for the
-# next user.
+# it, a signal in the middle of an exchange leaves the port free for the
+# next user, and a port this user may not open names the device's group.
 source "$E2E_RUNNER"
 source "$(dirname "$0")/../e2e/screens.sh"
 
@@ -109,5 +109,53 @@ else
       "$(setpriv --reuid=65534 --regid=65534 --clear-groups \
         bash -c 'exec 3<>"$1" && echo opened' - "$(readlink -f "$COM2")" 2>&1)"
   done
+fi
+
+# A device of another group than dialout, seen by a user outside it, with the
+# system's account files in place of /etc/group and /etc/passwd.
+if [ -n "${NEEDS_ISOLATION:-}" ]; then
+  echo "skipped: the device's group in a root of its own: its program starts as root only"
+elif ! reason=$(bash "$SOURCE_DIR/scripts/can-isolate"); then
+  echo "skipped: the device's group: $reason"
+else
+  stop_sim
+  start_sim 3
+  pty=$(readlink -f "$COM3")
+  printf 'root:x:0:0::/root:/bin/sh\nnobody:x:65534:65534::/:/bin/sh\n' >"$TEST_TMP/passwd"
+  # access_as GROUP_FILE: --mode on the pty as nobody, with GROUP_FILE for
+  # /etc/group; reason: the line after the open error.
+  access_as() {
+    set +e
+    unshare --mount --propagation private bash -c '
+      mount --bind "$1" /etc/group && mount --bind "$2" /etc/passwd && shift 2 &&
+        exec setpriv --reuid=65534 --regid=65534 --clear-groups "$@"' - "$1" "$TEST_TMP/passwd" \
+      "${PROGRAM[@]}" --port "$pty" --mode 100 >"$TEST_TMP/out" 2>"$TEST_TMP/err"
+    status=$?
+    set -e
+  }
+  reason() { sed -n 2p "$TEST_TMP/err"; }
+  chgrp 4242 "$pty"
+  chmod 660 "$pty"
+  printf 'root:x:0:\nuucp:x:4242:lp\nnogroup:x:65534:\n' >"$TEST_TMP/group"
+  access_as "$TEST_TMP/group"
+  expect_equal "a device of the uucp group: what to join" \
+    "Permission denied: this user may not read and write it; join the 'uucp' group (sudo usermod -aG uucp \$USER, then log in again)." \
+    "$(reason)"
+  expect_equal "a device of the uucp group: exit status" 1 "$status"
+  printf 'root:x:0:\nuucp:x:4242:lp,nobody\nnogroup:x:65534:\n' >"$TEST_TMP/group"
+  access_as "$TEST_TMP/group"
+  expect_equal "a user in the group, not yet in this login" \
+    "Permission denied: this user may not read and write it; log in again: this user is in the 'uucp' group, but this login is not." \
+    "$(reason)"
+  printf 'root:x:0:\n' >"$TEST_TMP/group"
+  access_as "$TEST_TMP/group"
+  expect_equal "a group without a name: its number" \
+    "Permission denied: this user may not read and write it; join the '4242' group (sudo usermod -aG 4242 \$USER, then log in again)." \
+    "$(reason)"
+  chgrp 0 "$pty"
+  access_as "$TEST_TMP/group"
+  expect_equal "a device of root's alone" \
+    "Permission denied: this user may not read and write it; only root may open it." \
+    "$(reason)"
 fi
 finish

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "device_access_posix.h"
+
 namespace {
 
 // A sysfs and /dev of files and links in a scratch folder.
@@ -57,6 +59,10 @@ TEST_F(FakeSysfs, EnumerationReadsTheTtysWithADeviceAndTheirUsbFacts) {
   File("/class/ttyS0/type", "4\n");
   File("/class/tty0/dev", "4:0\n");  // a virtual terminal: no device
   File("/dev/ttyUSB0", "");
+  File("/dev/ttyS0", "");
+  // A port whose /dev node is missing: there is nothing to open.
+  Link("/class/ttyS1/device", legacy + "/00:00:1/00:00:1.0");
+  File("/class/ttyS1/type", "4\n");
   Link("/dev/serial/by-id/usb-FTDI-if00-port0", "/dev/ttyUSB0");
 
   TtyPlaces places;
@@ -82,6 +88,37 @@ TEST_F(FakeSysfs, EnumerationReadsTheTtysWithADeviceAndTheirUsbFacts) {
   EXPECT_STREQ(usbPort.serial.c_str(), "A12345");
   EXPECT_STREQ(usbPort.driver.c_str(), "ftdi_sio");
   EXPECT_STREQ(usbPort.byIdPath.c_str(), (byIdDir + "/usb-FTDI-if00-port0").c_str());
+}
+
+// The device's group, from account files of the test's own.
+TEST_F(FakeSysfs, AccessNamesTheDevicesGroupOrTellsThatOnlyRootMayOpenIt) {
+  File("/dev/ttyUSB0", "");
+  const std::string device = root_ + "/dev/ttyUSB0", group = root_ + "/group",
+                    passwd = root_ + "/passwd";
+  File("/passwd", "someone:x:12345:12345::/:/bin/sh\nme:x:" + std::to_string(getuid()) + ":" +
+                      std::to_string(getgid()) + "::/:/bin/sh\n");
+  File("/group", "other:x:4243:me\n");
+  const AccountFiles files{group.c_str(), passwd.c_str()};
+
+  ASSERT_EQ(chmod(device.c_str(), 0600), 0);
+  DeviceAccess access = DeviceAccessOf(device.c_str(), files);
+  EXPECT_TRUE(access.rootAlone) << "no read and write for the group";
+  EXPECT_STREQ(access.group.c_str(), std::to_string(getegid()).c_str()) << "a group without a name";
+
+  if (geteuid() != 0) GTEST_SKIP() << "giving the device another group needs root";
+  ASSERT_EQ(chown(device.c_str(), 0, 4242), 0);
+  ASSERT_EQ(chmod(device.c_str(), 0660), 0);
+  File("/group", "uucp:x:4242:adm\n");
+  access = DeviceAccessOf(device.c_str(), files);
+  EXPECT_STREQ(access.group.c_str(), "uucp");
+  EXPECT_FALSE(access.rootAlone);
+  EXPECT_FALSE(access.inGroupNotLoggedIn);
+
+  File("/group", "uucp:x:4242:adm,me,lp\n");  // listed, but this process has no such group
+  EXPECT_TRUE(DeviceAccessOf(device.c_str(), files).inGroupNotLoggedIn);
+
+  ASSERT_EQ(chown(device.c_str(), 0, 0), 0);
+  EXPECT_TRUE(DeviceAccessOf(device.c_str(), files).rootAlone) << "group root";
 }
 
 }  // namespace
