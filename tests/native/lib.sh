@@ -10,6 +10,8 @@ PIPED_LINE_END='\n'
 # A new session without a terminal, also when the tests run in one: the key
 # waits would otherwise wait for the tester's keyboard.
 PIPED_PREFIX=(setsid -w)
+# The shell closes a stream before the program starts.
+CLOSED_STREAMS_REACH_PROGRAM=yes
 port_link() { echo "$TEST_TMP/ports/com$1"; }
 # The port list shows this machine's own ports; what the open error adds for
 # a port with nothing behind it.
