@@ -23,9 +23,11 @@ bool Closed(std::FILE* stream, int (*closeStream)(std::FILE*)) {
 }
 
 // One line a port: its name, a tab, its description.
-void PrintPortList(std::FILE* out, const PortTable& ports, EnvironmentLookup environment) {
+void PrintPortList(std::FILE* out, const PortTable& ports, const ProgramSystem& system) {
   for (const PortFacts& port : ports) {
-    std::fprintf(out, "%s\t%s\n", port.name.c_str(), DescribePort(port, environment).c_str());
+    const BoundedText<kMaxPortName + 600> line = BoundedText<kMaxPortName + 600>().AppendFormat(
+        "%s\t%s\n", port.name.c_str(), DescribePort(port, system.environment).c_str());
+    system.writeText(out, line.c_str());
   }
 }
 
@@ -44,7 +46,7 @@ int ShowVersion(const ProgramSystem& system) {
 int ListPorts(const ProgramSystem& system) {
   const PortTable& ports = EnumeratedPorts(system);
   if (ports.count == 0) std::fputs("zade-config: no serial port found\n", system.err);
-  PrintPortList(system.out, ports, system.environment);
+  PrintPortList(system.out, ports, system);
   return kExitDone;
 }
 
@@ -63,13 +65,13 @@ bool ChooseUsbPort(const ProgramSystem& system, PortArgument& chosen) {
   std::fputs(usb.count == 0 ? "zade-config: no USB serial port found; name the port with --port.\n"
                             : "zade-config: more than one USB serial port; name one with --port.\n",
              system.err);
-  PrintPortList(system.err, ports, system.environment);
+  PrintPortList(system.err, ports, system);
   return false;
 }
 
 int PrintOutcome(const OneShotOutcome& outcome, const ProgramSystem& system) {
-  std::fputs(outcome.result.c_str(), system.out);
-  std::fputs(outcome.problems.c_str(), system.err);
+  system.writeText(system.out, outcome.result.c_str());
+  system.writeText(system.err, outcome.problems.c_str());
   return outcome.status;
 }
 

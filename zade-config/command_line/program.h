@@ -23,6 +23,9 @@ struct ProgramSystem {
   std::FILE* out;
   std::FILE* err;
   int (*closeStream)(std::FILE* stream);  // std::fclose
+  // Writes UTF-8 text (port names and descriptions) as the stream's reader
+  // expects it.
+  void (*writeText)(std::FILE* stream, const char* text);
 };
 
 int ShowUsage(const ProgramSystem& system);

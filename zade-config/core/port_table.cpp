@@ -44,13 +44,11 @@ bool PortTable::Add(const PortFacts& port) {
   return true;
 }
 
-void AddDeviceManagerFacts(PortTable& ports, const PortTable& known) {
+void AddDeviceManagerFacts(PortTable& ports, const PortFacts& entry) {
   for (PortFacts& port : ports) {
-    for (const PortFacts& entry : known) {
-      if (!SameAsciiIgnoringCase(entry.name.c_str(), port.name.c_str())) continue;
-      port.friendlyName = entry.friendlyName;
-      port.hardwareId = entry.hardwareId;
-    }
+    if (!SameAsciiIgnoringCase(entry.name.c_str(), port.name.c_str())) continue;
+    port.friendlyName = entry.friendlyName;
+    port.hardwareId = entry.hardwareId;
   }
 }
 

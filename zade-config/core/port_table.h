@@ -43,9 +43,9 @@ struct PortTable {
   const PortFacts* end() const { return ports + count; }
 };
 
-// The device manager's facts (friendly name, hardware ID) added to the ports
-// of the port map that have the same name, ignoring case.
-void AddDeviceManagerFacts(PortTable& ports, const PortTable& known);
+// The device manager's facts of one port (friendly name, hardware ID) added
+// to the port of the port map that has the same name, ignoring case.
+void AddDeviceManagerFacts(PortTable& ports, const PortFacts& entry);
 
 // Keeps the ports worth listing, in number order (COM2 before COM10, ttyS
 // before ttyUSB): legacy ttyS entries without a UART go.

@@ -12,6 +12,10 @@
 namespace {
 
 // One-shot runs: the mode set without questions.
+
+void WriteAsIs(std::FILE* stream, const char* text) {
+  std::fputs(text, stream);
+}
 PortTable* enumerated = nullptr;
 void FakeEnumeration(PortTable& ports) {
   for (const PortFacts& port : *enumerated) ports.Add(port);
@@ -32,9 +36,15 @@ struct OneShotRun {
     const CommandLine line = ParseCommandLine(static_cast<int>(args.size()), args.data(), style);
     enumerated = present.get();
     FakeConsole console(typed, log);
-    status = RunProgram(
-        line, port, console,
-        {style, FakeEnumeration, FakeEnvironment, {}, out.file(), err.file(), std::fflush});
+    status = RunProgram(line, port, console,
+                        {style,
+                         FakeEnumeration,
+                         FakeEnvironment,
+                         {},
+                         out.file(),
+                         err.file(),
+                         std::fflush,
+                         WriteAsIs});
     return *this;
   }
 };
@@ -190,7 +200,8 @@ TEST(WriteErrors, EveryFormReportsOutputThatCouldNotBeWritten) {
                                    {},
                                    form.fullOutput ? full : capture.file(),
                                    form.fullOutput ? capture.file() : full,
-                                   std::fflush});
+                                   std::fflush,
+                                   WriteAsIs});
     std::fclose(full);
     const std::string what = std::string(form.args[0]) + (form.fullOutput ? " >" : " 2>");
     EXPECT_EQ(status, form.status) << what << "/dev/full";

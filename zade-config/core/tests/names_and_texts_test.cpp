@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ascii_case.h"
+#include "bounded_text.h"
 #include "mode_text.h"
 #include "port_names.h"
 
@@ -53,6 +54,16 @@ TEST(AsciiCase, LettersOnlyAndWithinTheLengthGiven) {
   EXPECT_FALSE(SameAsciiIgnoringCase("FTDI", "ftdibus\\", 8));  // shorter than the prefix
   EXPECT_FALSE(SameAsciiIgnoringCase("\xC9", "\xE9"));          // no letters beyond ASCII
   EXPECT_FALSE(SameAsciiIgnoringCase("[", "{"));
+}
+
+TEST(BoundedText, CutOnlyWhereACharacterBegins) {
+  // "Gerät": the a with diaeresis takes two bytes, C3 A4.
+  EXPECT_STREQ(BoundedText<4>("Gerät").c_str(), "Ger");
+  EXPECT_STREQ(BoundedText<5>("Gerät").c_str(), "Gerä");
+  EXPECT_STREQ(BoundedText<4>().AppendFormat("%s", "Gerät").c_str(), "Ger");
+  EXPECT_STREQ(BoundedText<6>("ab").Append("\xE2\x82\xAC\xE2\x82\xAC").c_str(), "ab\xE2\x82\xAC");
+  EXPECT_STREQ(BoundedText<3>("\xF0\x9F\x98\x80").c_str(), "");  // four bytes, no room
+  EXPECT_STREQ(BoundedText<6>("Péri").Append("phérique").c_str(), "Périp");
 }
 
 }  // namespace

@@ -41,9 +41,8 @@ TEST(PortList, WindowsLinesNameTheDeviceManagersEntryOrTheKernelDevice) {
   auto ports = std::make_unique<PortTable>();
   ports->Add(WindowsPort("COM12", "\\Device\\VCP0"));
   ports->Add(WindowsPort("COM1", "\\Device\\Serial0"));
-  PortTable known;
-  known.Add(WindowsPort("com12", "", "USB Serial Port (COM12)", "USB\\VID_1A2B&PID_3C4D"));
-  AddDeviceManagerFacts(*ports, known);
+  AddDeviceManagerFacts(
+      *ports, WindowsPort("com12", "", "USB Serial Port (COM12)", "USB\\VID_1A2B&PID_3C4D"));
   EXPECT_EQ(Listing(ports),
             "COM1\t\\Device\\Serial0\nCOM12\tUSB Serial Port (COM12) [USB\\VID_1A2B&PID_3C4D]\n");
 }

@@ -11,6 +11,15 @@
 #include "signals_posix.h"
 #include "standard_streams_posix.h"
 
+namespace {
+
+// Linux keeps the system's texts as they are.
+void WriteText(std::FILE* stream, const char* text) {
+  std::fputs(text, stream);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   KeepStandardDescriptorsTaken();
   CatchEndingSignals();

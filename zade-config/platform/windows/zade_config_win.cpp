@@ -6,6 +6,7 @@
 #include "port_enumeration_win.h"
 #include "program.h"
 #include "serial_port_win.h"
+#include "text_win.h"
 
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Windows);
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   WinConsole console;
   // Windows does not tell who holds a COM port, nor who may open it.
   const ProgramSystem system{
-      PortStyle::Windows, EnumerateSerialPorts, std::getenv, {}, stdout, stderr, std::fclose};
+      PortStyle::Windows, EnumerateSerialPorts, std::getenv, {}, stdout, stderr, std::fclose,
+      WriteText};
   return RunProgram(line, port, console, system);
 }
