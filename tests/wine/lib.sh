@@ -30,3 +30,50 @@ MISSING_PORT_REASON="Not found: there is no such port."
 windows_version() {
   "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
+
+# add_usb_port NAME VID PID SERIAL FRIENDLY_NAME: a USB serial device of the
+# ports class in the prefix's registry, whose port NAME is one the prefix maps,
+# with a hardware ID as Device Manager lists it. Wine's SetupAPI finds it at
+# the next enumeration. regedit takes the file as UTF-16 with a byte-order
+# mark; otherwise its REG_MULTI_SZ values come out wrong.
+add_usb_port() {
+  local name=$1 vid=$2 pid=$3 serial=$4 friendly=$5
+  local instance="USB\\VID_${vid}&PID_${pid}\\${serial}"
+  local classes='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\DeviceClasses'
+  local interface="$classes\\{86E0D1E0-8089-11D0-9CE4-08003E301F73}\\##?#USB#VID_${vid}&PID_${pid}#${serial}#{86E0D1E0-8089-11D0-9CE4-08003E301F73}"
+  local ids
+  ids=$(printf '%s\0' "USB\\VID_${vid}&PID_${pid}&REV_0600" "USB\\VID_${vid}&PID_${pid}" "" |
+    iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | xargs | tr ' ' ',')
+  {
+    printf '\xff\xfe'
+    iconv -f UTF-8 -t UTF-16LE <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\$instance]
+"ClassGUID"="{4D36E978-E325-11CE-BFC1-08002BE10318}"
+"Class"="Ports"
+"FriendlyName"="$friendly"
+"HardwareID"=hex(7):$ids
+
+[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\$instance\\Device Parameters]
+"PortName"="$name"
+
+[$interface]
+"DeviceInstance"="${instance//\\/\\\\}"
+
+[$interface\\#]
+
+[$interface\\#\\Control]
+"Linked"=dword:00000001
+REG
+  } >"$TEST_TMP/device.reg"
+  "$WINE" regedit /S "Z:${TEST_TMP//\//\\}\\device.reg" >/dev/null 2>&1
+}
+
+# remove_usb_port VID PID SERIAL: the device add_usb_port added goes.
+remove_usb_port() {
+  local classes='HKLM\SYSTEM\CurrentControlSet\Control\DeviceClasses'
+  "$WINE" reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Enum\\USB\\VID_$1&PID_$2\\$3" /f >/dev/null 2>&1 || true
+  "$WINE" reg delete "$classes\\{86E0D1E0-8089-11D0-9CE4-08003E301F73}\\##?#USB#VID_$1&PID_$2#$3#{86E0D1E0-8089-11D0-9CE4-08003E301F73}" \
+    /f >/dev/null 2>&1 || true
+}
