@@ -9,7 +9,7 @@ exe=$1
 
 xp_sp3=$(cat <<'LIST'
 ADVAPI32.DLL RegCloseKey RegCreateKeyA RegEnumValueA RegOpenKeyExA RegQueryValueExA
-ADVAPI32.DLL RegSetValueExA
+ADVAPI32.DLL RegSetValueExA RegEnumValueW RegOpenKeyExW RegQueryValueExW
 KERNEL32.DLL CloseHandle CreateFileA DeleteCriticalSection EnterCriticalSection
 KERNEL32.DLL FreeLibrary GetConsoleMode GetLastError GetModuleHandleA GetModuleHandleW
 KERNEL32.DLL GetProcAddress GetStartupInfoA GetStdHandle GetTickCount GetVersion
@@ -18,13 +18,16 @@ KERNEL32.DLL MultiByteToWideChar PeekConsoleInputA PurgeComm ReadConsoleInputA R
 KERNEL32.DLL SetCommState SetCommTimeouts SetConsoleCursorPosition SetConsoleMode
 KERNEL32.DLL SetUnhandledExceptionFilter SetupComm Sleep TlsGetValue VirtualProtect
 KERNEL32.DLL VirtualQuery WaitForSingleObject WideCharToMultiByte WriteFile lstrcmpiA
+KERNEL32.DLL GetConsoleOutputCP GetEnvironmentVariableW GetOEMCP WriteConsoleW
 MSVCRT.DLL __getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
 MSVCRT.DLL __set_app_type __setusermatherr _amsg_exit _cexit _errno _initterm _iob _lock
 MSVCRT.DLL _onexit _unlock abort atoi calloc exit fflush fgetc fprintf fputc fputs free
 MSVCRT.DLL fwrite getenv localeconv malloc memcpy memmove memset setlocale setvbuf signal
 MSVCRT.DLL strchr strcmp strerror strlen strncmp strstr toupper vfprintf wcslen
+MSVCRT.DLL __p___argv __argv _fileno _get_osfhandle fclose ferror memcmp strcspn strpbrk
 SETUPAPI.DLL SetupDiDestroyDeviceInfoList SetupDiEnumDeviceInfo SetupDiGetClassDevsA
-SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyA SetupDiOpenDevRegKey
+SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyA SetupDiOpenDevRegKey SetupDiGetClassDevsW
+SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyW
 LIST
 )
 allowed=$(awk '{for (i = 2; i <= NF; i++) print $1, $i}' <<<"$xp_sp3" | sort -u)
