@@ -118,6 +118,7 @@ void PrintUsage(std::FILE* out) {
       "  4   values differ and were left as they were\n"
       "  8   not Windows NT, or the repair failed: run it as administrator\n"
       "  16  a bad command line; nothing was read or written\n"
+      "  32  the output could not be written (\"write error\" on the error output)\n"
       "Without options the status is the code of the key pressed at the end.\n"
       "\n"
       "Example:\n"

@@ -204,11 +204,16 @@ void PrintUsage(std::FILE* out, PortStyle style) {
       "\n"
       "Exit status with --mode:\n"
       "  0  the adapter took the mode\n"
-      "  1  no port could be chosen or opened, or the adapter did not answer\n"
+      "  1  failed, and the error output says why: no port could be chosen or\n"
+      "     opened (a busy port names who holds it, a forbidden one the group to\n"
+      "     join), the adapter did not answer, what came back was not the\n"
+      "     request's echo (nothing more is sent then), or the output could not\n"
+      "     be written (\"write error\"; the mode may have been set)\n"
       "  2  a bad command line; nothing was opened or sent\n"
       "  3  the adapter answered, but reports another mode than the one asked for\n"
       "The dialogue ends with 0 after the OK screen or Exit, and with -1 (255)\n"
-      "otherwise. --help, --version and --list-ports end with 0.\n"
+      "otherwise. --help, --version and --list-ports end with 0, or with 1 when\n"
+      "their output could not be written.\n"
       "\n"
       "Example:\n",
       out);
