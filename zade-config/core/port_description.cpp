@@ -38,6 +38,12 @@ PortDescription DescribeLinuxPort(const PortFacts& port, EnvironmentLookup envir
                       .AppendFormat("answer %c in the dialogue (COM%c)", answer, answer)
                       .c_str());
   }
+  if (!port.user.program.empty()) {
+    AddPart(text, BoundedText<128>()
+                      .AppendFormat(port.user.holdsLock ? "held by %s" : "open in %s",
+                                    port.user.program.c_str())
+                      .c_str());
+  }
   if (port.access.denied) {
     AddPart(text,
             BoundedText<160>()

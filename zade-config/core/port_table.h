@@ -5,6 +5,7 @@
 
 #include "bounded_text.h"
 #include "device_access.h"
+#include "open_failure.h"
 #include "port_names.h"
 
 // What the system tells of one port. Each enumeration fills what it knows.
@@ -19,7 +20,8 @@ struct PortFacts {
   BoundedText<128> hardwareId;
 
   // Linux: the tty's driver and UART type (sysfs), the USB device it sits on,
-  // its /dev/serial/by-id link, and whether this user may read and write it.
+  // its /dev/serial/by-id link, whether this user may read and write it, and
+  // who else uses it.
   BoundedText<32> driver;
   BoundedText<8> uartType;  // "0" for a legacy port with no UART behind it
   bool onUsb = false;
@@ -27,6 +29,7 @@ struct PortFacts {
   BoundedText<64> manufacturer, product, serial;
   PortNameText byIdPath;
   DeviceAccess access;
+  DeviceUser user;  // another program that holds the device, or has it open
 };
 
 // The ports an enumeration found, up to one for every COM port number.

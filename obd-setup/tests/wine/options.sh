@@ -35,6 +35,40 @@ expect_output "bad command line: the message and the hint" \
   "obd-setup: unrecognized option '--fix'\nTry 'obd-setup --help'.\n" err
 expect_equal "bad command line: the registry as it was" "$before" "$(serial_snapshot)"
 
+# Each C runtime's option reader refuses these in its own way; the messages
+# are the same everywhere.
+declare -A refusal=(
+  ["-c"]="invalid option -- 'c'"
+  ["--check=1"]="option '--check' takes no value"
+  ["--check extra"]="unexpected argument 'extra'"
+  ["-- --check"]="unexpected argument '--check'"
+  ["--no-wait --no"]="option '--no-wait' given twice"
+)
+for args in "${!refusal[@]}"; do
+  # shellcheck disable=SC2086 # the options are words
+  run_piped obd-setup.exe "" $args
+  expect_equal "$args: exit status" 16 "$status"
+  expect_equal "$args: what is wrong, then the hint" \
+    "obd-setup: ${refusal[$args]}|Try 'obd-setup --help'." "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
+done
+
+# Output that cannot be written adds 32.
+set_serial_key TxFIFO=dword:00000008
+for form in --version --help --check --no-wait; do
+  set +e
+  "$WINE" "$BIN_DIR/obd-setup.exe" "$form" </dev/null >/dev/full 2>"$TEST_TMP/err"
+  status=$?
+  set -e
+  expect_equal "$form >/dev/full: exit status" 32 "$status"
+  expect_equal "$form >/dev/full: says so" "obd-setup: write error: No space left on device" \
+    "$(tr -d '\r' <"$TEST_TMP/err" | head -1)"
+done
+set +e
+"$WINE" "$BIN_DIR/obd-setup.exe" --fix </dev/null >"$TEST_TMP/out" 2>/dev/full
+status=$?
+set -e
+expect_equal "a bad command line 2>/dev/full: exit status" 48 "$status"
+
 run_piped obd-setup.exe "" '/?'
 expect_equal "/?: exit status" 0 "$status"
 expect_equal "/?: the usage" "Usage: obd-setup [--check] [--no-wait]" "$(head -1 "$TEST_TMP/out" | tr -d '\r')"

@@ -64,9 +64,16 @@ TEST(PortList, LinuxLinesTellTheUsbDeviceTheDialogueAnswerAndMissingPermission) 
   acm.usbVendorId = "1a2b";
   acm.usbProductId = "3c4d";
   ports->Add(acm);
+  PortFacts locked = LinuxPort("/dev/ttyS4");
+  locked.user = {"minicom (process 42)", true};
+  ports->Add(locked);
+  PortFacts opened = LinuxPort("/dev/ttyS5");
+  opened.user = {"cat (process 43)", false};
+  ports->Add(opened);
   EXPECT_EQ(
       Listing(ports),
       "/dev/ttyACM0\tUSB 1a2b:3c4d, answer 3 in the dialogue (COM3)\n"
+      "/dev/ttyS4\theld by minicom (process 42)\n/dev/ttyS5\topen in cat (process 43)\n"
       "/dev/ttyUSB0\tUSB 0403:6001 FTDI FT232R USB UART, serial number A12345, driver "
       "ftdi_sio, /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0, answer 1 in "
       "the dialogue (COM1), no read/write permission: join the 'uucp' group (sudo usermod -aG "

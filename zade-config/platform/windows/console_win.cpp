@@ -1,5 +1,6 @@
 #include "console_win.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -60,7 +61,8 @@ void WinConsole::Write(const char* text) {
 
 void WinConsole::MoveCursor(std::int8_t x, std::int8_t y) {
   std::fflush(stdout);  // text written so far belongs before the move
-  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  // The C runtime's own handle: one the process inherited may be stale.
+  HANDLE output = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout)));
   if (output == INVALID_HANDLE_VALUE) return;
   SetConsoleCursorPosition(output, COORD{x, y});
 }

@@ -39,6 +39,18 @@ expect_output "silent adapter" "Error, adapter not conected!!!\n" err
 expect_equal "silent adapter: gives up within 15 s" yes "$( ((SECONDS - started < 15)) && echo yes || echo no)"
 stop_sim
 
+# Five bytes that are not the request's echo: a line that babbles, and a
+# reply that comes without its echo, as a late reply of an earlier run would.
+for case in "--babble|55 55 55 55 55" "--no-echo|81 00 00 F6 77"; do
+  start_sim 1 "${case%|*}" --log "$TEST_TMP/received"
+  run_piped zade-config '' --port COM1 --mode 100
+  stop_sim
+  expect_equal "${case%|*}: exit status" 1 "$status"
+  expect_output "${case%|*}: what was sent and read" \
+    "No echo of the request: sent 81 00 00 09 8A, read ${case#*|}\n" err
+  expect_equal "${case%|*}: nothing sent after the request" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
+done
+
 # A port number that leads nowhere (/dev/ttyUSB199 natively).
 run_piped zade-config '' --port COM200 --mode 100
 expect_equal "missing port: exit status" 1 "$status"
