@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   PosixConsole console;
   const ProgramSystem system{
       PortStyle::Posix, EnumerateSerialPorts, std::getenv, {PortHolder, PortAccess}, stdout,
-      stderr,           std::fclose};
+      stderr,           std::fclose,          WriteText,
+  };
   return RunProgram(line, port, console, system);
 }
