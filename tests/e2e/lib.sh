@@ -42,6 +42,18 @@ run_piped() {
   set -e
 }
 
+# expect_refused PROGRAM STATUS MESSAGE ARGS: the bad command line ARGS (its
+# words) ends PROGRAM with STATUS, the error output saying "NAME: MESSAGE"
+# and the hint to --help.
+expect_refused() {
+  local name=${1%.exe}
+  # shellcheck disable=SC2086 # the options are words
+  run_piped "$1" '' $4
+  expect_equal "$4: exit status" "$2" "$status"
+  expect_equal "$4: what is wrong, then the hint" "$name: $3|Try '$name --help'." \
+    "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
+}
+
 # console_run COMMAND [ARG...]: runs the command in a real console, an 80 x 25
 # tmux pane of a private tmux server, with this script's environment; its exit
 # status lands in $TEST_TMP/console-status. The pane stays open afterwards, so

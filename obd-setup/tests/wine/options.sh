@@ -44,13 +44,7 @@ declare -A refusal=(
   ["-- --check"]="unexpected argument '--check'"
   ["--no-wait --no"]="option '--no-wait' given twice"
 )
-for args in "${!refusal[@]}"; do
-  # shellcheck disable=SC2086 # the options are words
-  run_piped obd-setup.exe "" $args
-  expect_equal "$args: exit status" 16 "$status"
-  expect_equal "$args: what is wrong, then the hint" \
-    "obd-setup: ${refusal[$args]}|Try 'obd-setup --help'." "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
-done
+for args in "${!refusal[@]}"; do expect_refused obd-setup.exe 16 "${refusal[$args]}" "$args"; done
 
 # Output that cannot be written adds 32.
 set_serial_key TxFIFO=dword:00000008

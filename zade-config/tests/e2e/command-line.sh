@@ -78,13 +78,7 @@ declare -A refusal=(
   ["-- -h"]="unexpected argument '-h'"
   ["-"]="unexpected argument '-'"
 )
-for args in "${!refusal[@]}"; do
-  # shellcheck disable=SC2086 # the options are words
-  run_piped zade-config '' $args
-  expect_equal "$args: exit status" 2 "$status"
-  expect_equal "$args: what is wrong, then the hint" \
-    "zade-config: ${refusal[$args]}|Try 'zade-config --help'." "$(tr -d '\r' <"$TEST_TMP/err" | paste -sd'|')"
-done
+for args in "${!refusal[@]}"; do expect_refused zade-config 2 "${refusal[$args]}" "$args"; done
 stop_sim
 expect_equal "bad command lines: nothing sent" "" "$(cat "$TEST_TMP/received" 2>/dev/null)"
 
