@@ -88,10 +88,11 @@ else
   declare -A number=([INT]=2 [TERM]=15 [HUP]=1)
   for signal in INT TERM HUP; do
     stop_sim
-    start_sim 2 --delay 2000 --log "$TEST_TMP/received"
+    start_sim 2 --delay 10000 --log "$TEST_TMP/received"
     chmod o+rw "$(readlink -f "$COM2")"
-    # The reply comes 2 s after the echo, within the 3 s the program waits. A
-    # shell's background job would start with SIGINT ignored.
+    # The reply would come after the 3 s the program waits for it: the signal
+    # comes meanwhile. A shell's background job would start with SIGINT
+    # ignored.
     env --default-signal=INT setsid "${PROGRAM[@]}" --port COM2 --mode 100 >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 100); do
