@@ -8,7 +8,7 @@
 namespace {
 
 // The ports present, ready for listing. The table is too large for the stack.
-const PortTable& EnumeratedPorts(const ProgramSystem& system) {
+PortTable& EnumeratedPorts(const ProgramSystem& system) {
   static PortTable ports;
   ports.count = 0;
   system.enumeratePorts(ports);
@@ -44,7 +44,11 @@ int ShowVersion(const ProgramSystem& system) {
 }
 
 int ListPorts(const ProgramSystem& system) {
-  const PortTable& ports = EnumeratedPorts(system);
+  PortTable& ports = EnumeratedPorts(system);
+  // Only for the ports listed: the lookup reads all of /proc.
+  for (PortFacts& port : ports) {
+    if (system.lookups.holder != nullptr) port.user = system.lookups.holder(port.name.c_str());
+  }
   if (ports.count == 0) std::fputs("zade-config: no serial port found\n", system.err);
   PrintPortList(system.out, ports, system);
   return kExitDone;

@@ -88,8 +88,9 @@ ExchangeEnd SendModeCheckingEcho(Port& port, ModeFrame& frame, CanBusMode mode, 
   if (echoed == 0) return ExchangeEnd::NoAnswer;
   if (echoed != echo.size() || echo != frame) return ExchangeEnd::NoEcho;
   ModeFrame reply{};
-  if (!port.Read(reply.data(), static_cast<std::uint32_t>(reply.size())))
+  if (!port.Read(reply.data(), static_cast<std::uint32_t>(reply.size()))) {
     return ExchangeEnd::NoAnswer;
+  }
   reported = ReportedMode(reply);
   return ExchangeEnd::Reply;
 }

@@ -27,6 +27,7 @@ struct OneShotRun {
   FakeAdapter adapter;
   OutputCapture out, err;
   std::unique_ptr<PortTable> present = std::make_unique<PortTable>();
+  FailureLookups lookups;
   int status = 1234;
 
   OneShotRun() { port.adapter = &adapter; }
@@ -37,14 +38,8 @@ struct OneShotRun {
     enumerated = present.get();
     FakeConsole console(typed, log);
     status = RunProgram(line, port, console,
-                        {style,
-                         FakeEnumeration,
-                         FakeEnvironment,
-                         {},
-                         out.file(),
-                         err.file(),
-                         std::fflush,
-                         WriteAsIs});
+                        {style, FakeEnumeration, FakeEnvironment, lookups, out.file(), err.file(),
+                         std::fflush, WriteAsIs});
     return *this;
   }
 };
@@ -149,6 +144,22 @@ TEST(OneShot, PortAloneRunsTheDialogueFromTheMenuNamingThatPort) {
   EXPECT_NE(run.log.find("0 - Exit"), std::string::npos);
   EXPECT_NE(run.log.find("Error: COM12 in use or does not exist.\nPress Enter..."),
             std::string::npos);
+}
+
+DeviceUser FakeLocker(const char* portName) {
+  if (std::string(portName) != "/dev/ttyUSB0") return DeviceUser();
+  return {"minicom (process 42)", true};
+}
+
+TEST(OneShot, ListNamesWhoHoldsAPort) {
+  OneShotRun run;
+  run.present->Add(LinuxPort("/dev/ttyUSB0", true));
+  run.present->Add(LinuxPort("/dev/ttyUSB1", true));
+  run.lookups.holder = FakeLocker;
+  run.Go({"--list-ports"}, PortStyle::Posix);
+  EXPECT_EQ(run.out.Text(),
+            "/dev/ttyUSB0\tUSB :, answer 1 in the dialogue (COM1), held by minicom (process 42)\n"
+            "/dev/ttyUSB1\tUSB :, answer 2 in the dialogue (COM2)\n");
 }
 
 TEST(OneShot, ListWithNoPortSaysSoOnTheErrorStream) {

@@ -11,7 +11,6 @@
 #include <cstring>
 
 #include "device_access_posix.h"
-#include "device_holder_posix.h"
 
 namespace {
 
@@ -106,7 +105,6 @@ void AddPort(const TtyPlaces& places, const char* tty, PortTable& ports) {
   AddUsbFacts(device, port);
   port.byIdPath = ByIdLink(places.byIdDir, port.name.c_str());
   port.access = DeviceAccessOf(port.name.c_str(), places.accounts);
-  port.user = DeviceHolder(port.name.c_str());
   ports.Add(port);
 }
 
