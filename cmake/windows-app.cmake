@@ -43,7 +43,13 @@ function(windows_app target description execution_level max_bytes)
   set(APP_EXECUTION_LEVEL ${execution_level})
   set(APP_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
   set(template_dir ${CMAKE_SOURCE_DIR}/cmake/windows-app)
-  configure_file(${template_dir}/app.manifest.in ${APP_MANIFEST} @ONLY)
+  # A window's manifest (WINDOW_APP set) adds Common Controls 6 and DPI
+  # awareness; the console programs' stays as it is.
+  if(WINDOW_APP)
+    configure_file(${template_dir}/window.manifest.in ${APP_MANIFEST} @ONLY)
+  else()
+    configure_file(${template_dir}/app.manifest.in ${APP_MANIFEST} @ONLY)
+  endif()
   configure_file(${template_dir}/app.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES

@@ -1,0 +1,78 @@
+# shellcheck shell=bash
+# Sourced by the window's tests: zade-config-gui.exe under Wine in a headless
+# X server of the test's own, driven from outside by window-driver.exe, a
+# Win32 program of the tests in the same prefix. The test environment gives
+# what tests/wine/lib.sh needs and WINDOW_DRIVER.
+source "$SOURCE_DIR/tests/wine/lib.sh"
+
+# IDs of window_ids.h.
+IDC_PORT=1001 IDC_REFRESH=1002 IDC_MODE_500=1004 IDC_MODE_100=1005 IDC_MODE_OFF=1006
+IDC_RESULT=1009 IDOK=1 IDCANCEL=2
+
+XVFB_PID= WINDOW_PID=
+window_cleanup() {
+  [ -z "$WINDOW_PID" ] || kill "$WINDOW_PID" 2>/dev/null || true
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+  cleanup
+}
+trap window_cleanup EXIT
+
+# start_display [DPI]: an X server for this test alone, 1280 x 1024, at DPI
+# (96). The prefix's processes end first: Wine's desktop process, started by
+# the first program of a server, keeps that program's display for good.
+# Without a window manager Wine must manage its windows itself (Managed=N):
+# otherwise they get no title bar, the keyboard focus follows the pointer
+# and each close stalls.
+start_display() {
+  "$WINESERVER" -k 2>/dev/null || true
+  local n
+  for n in $(seq $((100 + $$ % 400)) 600); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  local dpi=${1:-96}
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    >/dev/null 2>&1
+}
+
+# driver COMMAND [ARG]: window-driver.exe's answer, without CRs.
+driver() { timeout 60 "$WINE" "$WINDOW_DRIVER" "$@" | tr -d '\r'; }
+
+# start_window: the window, once it is shown (a new prefix takes a while).
+start_window() {
+  "$WINE" "$BIN_DIR/zade-config-gui.exe" >/dev/null 2>&1 &
+  WINDOW_PID=$!
+  [ "$(driver find 60000)" = found ] || { echo "FAIL: the window did not come"; exit 1; }
+}
+
+# close_window: Close; the program's exit status lands in $window_status
+# ("running" when it still runs after 15 s).
+close_window() {
+  driver click $IDCANCEL >/dev/null
+  window_status=running
+  for _ in $(seq 150); do
+    if ! kill -0 "$WINDOW_PID" 2>/dev/null; then
+      window_status=0
+      wait "$WINDOW_PID" || window_status=$?
+      break
+    fi
+    sleep 0.1
+  done
+  WINDOW_PID=
+}
+
+# write_mode ID: chooses a mode and presses Write; then the result once the
+# run has ended.
+write_mode() {
+  driver click "$1" >/dev/null
+  driver click $IDOK >/dev/null
+  driver wait-result 30000
+}

@@ -1,0 +1,202 @@
+// window-driver: drives zade-config-gui's window from outside, as a user
+// would, for the tests: finds the window and its controls, chooses, clicks
+// and reads. Each command is one run:
+//   window-driver find MS                 waits for the window, prints "found"
+//   window-driver ports                   the entries, "*" before the chosen one
+//   window-driver choose-port INDEX       chooses an entry, as a click would
+//   window-driver click ID                presses a button (a mode: its ID)
+//   window-driver enabled ID              prints 1 or 0
+//   window-driver result                  the result line, then "icon" or "no icon"
+//   window-driver wait-result MS          waits until no run is on, prints the result
+//   window-driver answers MS              the time the window takes to answer, in ms
+//   window-driver layout                  the controls' faults of layout, one a line
+// Exit status 0, or 1 when the window or the control is not there in time.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+#include "window_ids.h"
+
+namespace {
+
+constexpr const wchar_t* kTitle = L"ORX D-CAN USB interface: CAN bus mode";
+constexpr UINT kTimeoutMs = 5000;
+
+HWND Window() {
+  return FindWindowW(nullptr, kTitle);
+}
+
+// Every read through SendMessageTimeout: a window that hangs fails the test
+// instead of the driver.
+bool Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs,
+                             &result) != 0;
+}
+
+void PrintWide(const wchar_t* text) {
+  char utf8[4096];
+  if (WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) == 0) {
+    utf8[0] = '\0';
+  }
+  std::fputs(utf8, stdout);
+}
+
+bool ReadText(HWND control, wchar_t* text, int size) {
+  DWORD_PTR length = 0;
+  text[0] = L'\0';
+  return Send(control, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text),
+              length);
+}
+
+int Find(DWORD ms) {
+  for (DWORD waited = 0; waited <= ms; waited += 50) {
+    if (Window() != nullptr) {
+      std::puts("found");
+      return 0;
+    }
+    Sleep(50);
+  }
+  return 1;
+}
+
+int Ports(HWND window) {
+  const HWND list = GetDlgItem(window, IDC_PORT);
+  DWORD_PTR count = 0, chosen = 0;
+  if (!Send(list, CB_GETCOUNT, 0, 0, count) || !Send(list, CB_GETCURSEL, 0, 0, chosen)) return 1;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    wchar_t entry[1024] = L"";
+    DWORD_PTR length = 0;
+    Send(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry), length);
+    std::fputs(i == chosen ? "* " : "  ", stdout);
+    PrintWide(entry);
+    std::puts("");
+  }
+  return 0;
+}
+
+// CB_SETCURSEL sends no CBN_SELCHANGE: the notification a click would send
+// follows it.
+int ChoosePort(HWND window, int index) {
+  const HWND list = GetDlgItem(window, IDC_PORT);
+  DWORD_PTR ignored = 0;
+  if (!Send(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0, ignored)) return 1;
+  return Send(window, WM_COMMAND, MAKEWPARAM(IDC_PORT, CBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(list), ignored)
+             ? 0
+             : 1;
+}
+
+int Click(HWND window, int id) {
+  const HWND button = GetDlgItem(window, id);
+  if (button == nullptr) return 1;
+  // Posted, as a click is: a run started by it must not hold the driver.
+  return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+int Result(HWND window) {
+  wchar_t text[4096];
+  if (!ReadText(GetDlgItem(window, IDC_RESULT), text, 4096)) return 1;
+  PrintWide(text);
+  std::puts(IsWindowVisible(GetDlgItem(window, IDC_RESULT_ICON)) ? "\nicon" : "\nno icon");
+  return 0;
+}
+
+int WaitResult(HWND window, DWORD ms) {
+  for (DWORD waited = 0; waited <= ms; waited += 50) {
+    wchar_t text[4096];
+    if (!ReadText(GetDlgItem(window, IDC_RESULT), text, 4096)) return 1;
+    if (std::wcsncmp(text, L"Writing ", 8) != 0 && IsWindowEnabled(GetDlgItem(window, IDC_PORT))) {
+      return Result(window);
+    }
+    Sleep(50);
+  }
+  return 1;
+}
+
+int Answers(HWND window) {
+  const DWORD started = GetTickCount();
+  DWORD_PTR ignored = 0;
+  if (!Send(window, WM_NULL, 0, 0, ignored)) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - started));
+  return 0;
+}
+
+// Every control inside the client area, no two overlapping (a group box
+// holds its buttons), and no text wider than its control.
+int Layout(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  HWND controls[32];
+  int count = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr && count < 32;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    controls[count++] = child;
+  }
+  int faults = 0;
+  for (int i = 0; i < count; ++i) {
+    RECT a;
+    GetWindowRect(controls[i], &a);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&a), 2);
+    const int id = GetDlgCtrlID(controls[i]);
+    if (a.left < 0 || a.top < 0 || a.right > client.right || a.bottom > client.bottom) {
+      std::printf("control %d outside the client area\n", id);
+      ++faults;
+    }
+    for (int j = i + 1; j < count; ++j) {
+      RECT b, both;
+      GetWindowRect(controls[j], &b);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&b), 2);
+      const int other = GetDlgCtrlID(controls[j]);
+      const bool group = id == IDC_MODE_GROUP || other == IDC_MODE_GROUP;
+      if (IntersectRect(&both, &a, &b) && !group) {
+        std::printf("controls %d and %d overlap\n", id, other);
+        ++faults;
+      }
+    }
+    wchar_t text[256];
+    const int length = GetWindowTextW(controls[i], text, 256);
+    if (length == 0 || id == IDC_PORT || id == IDC_RESULT) continue;
+    const HDC dc = GetDC(controls[i]);
+    const HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(controls[i], WM_GETFONT, 0, 0)));
+    SIZE extent;
+    GetTextExtentPoint32W(dc, text, length, &extent);
+    SelectObject(dc, font);
+    ReleaseDC(controls[i], dc);
+    // A radio button's circle and a label's ampersand take their own room.
+    const int room = a.right - a.left;
+    if (extent.cx > room) {
+      std::printf("control %d: text %ld wide in %d\n", id, static_cast<long>(extent.cx), room);
+      ++faults;
+    }
+  }
+  std::printf("%d controls, %d faults\n", count, faults);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const char* command = argv[1];
+  const int value = argc > 2 ? std::atoi(argv[2]) : 0;
+  if (std::strcmp(command, "find") == 0) return Find(static_cast<DWORD>(value));
+  const HWND window = Window();
+  if (window == nullptr) return 1;
+  if (std::strcmp(command, "ports") == 0) return Ports(window);
+  if (std::strcmp(command, "choose-port") == 0) return ChoosePort(window, value);
+  if (std::strcmp(command, "click") == 0) return Click(window, value);
+  if (std::strcmp(command, "enabled") == 0) {
+    std::puts(IsWindowEnabled(GetDlgItem(window, value)) ? "1" : "0");
+    return 0;
+  }
+  if (std::strcmp(command, "result") == 0) return Result(window);
+  if (std::strcmp(command, "wait-result") == 0)
+    return WaitResult(window, static_cast<DWORD>(value));
+  if (std::strcmp(command, "answers") == 0) return Answers(window);
+  if (std::strcmp(command, "layout") == 0) return Layout(window);
+  return 2;
+}

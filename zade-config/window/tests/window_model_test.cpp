@@ -1,0 +1,61 @@
+#include "window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "port_facts.h"
+
+namespace {
+
+TEST(Window, EntriesNameThePortThenWhatItIs) {
+  EXPECT_STREQ(
+      PortEntry(WindowsPort("COM12", "\\Device\\VCP0", "USB Serial Port (COM12)", "USB\\VID_0403"))
+          .c_str(),
+      "COM12 - USB Serial Port (COM12) [USB\\VID_0403]");
+  EXPECT_STREQ(PortEntry(WindowsPort("COM1", "\\Device\\Serial0")).c_str(),
+               "COM1 - \\Device\\Serial0");
+}
+
+// The only USB port is chosen at start; with two, or none, nothing is. A
+// port chosen before stays chosen while it is there.
+TEST(Window, TheOnlyUsbPortOrTheOneChosenBefore) {
+  auto ports = std::make_unique<PortTable>();
+  ports->Add(WindowsPort("COM1", "\\Device\\Serial0", "", "ACPI\\PNP0501"));
+  EXPECT_EQ(ChosenEntry(*ports, ""), -1);
+  ports->Add(WindowsPort("COM12", "\\Device\\VCP0", "USB Serial Port (COM12)", "USB\\VID_0403"));
+  EXPECT_EQ(ChosenEntry(*ports, ""), 1);
+  EXPECT_EQ(ChosenEntry(*ports, "COM1"), 0);
+  EXPECT_EQ(ChosenEntry(*ports, "COM7"), 1) << "gone: chosen as at start";
+  ports->Add(WindowsPort("COM13", "\\Device\\VCP1", "USB Serial Port (COM13)", "FTDIBUS\\X"));
+  EXPECT_EQ(ChosenEntry(*ports, ""), -1) << "two USB ports";
+  EXPECT_EQ(ChosenEntry(*ports, "com13"), 2);
+}
+
+TEST(Window, WriteOnceAPortAndAModeAreChosenAndNoRunIsOn) {
+  EXPECT_TRUE(WriteAllowed(0, 2, false));
+  EXPECT_FALSE(WriteAllowed(-1, 1, false));
+  EXPECT_FALSE(WriteAllowed(0, -1, false));
+  EXPECT_FALSE(WriteAllowed(0, 1, true));
+  EXPECT_FALSE(WriteAllowed(0, kModeChoiceCount, false));
+}
+
+TEST(Window, TheResultLineIsWhatTheOneShotRunWrites) {
+  EXPECT_STREQ(WritingText(1, WindowsPort("COM12", "")).c_str(),
+               "Writing 100 kbit/s (K-CAN) to COM12...");
+  OneShotOutcome other{};
+  other.status = kExitOtherMode;
+  other.result = "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\n";
+  other.problems = "Asked for CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )\n";
+  EXPECT_STREQ(OutcomeText(other).c_str(),
+               "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\r\n"
+               "Asked for CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )");
+  OneShotOutcome busy{};
+  busy.problems =
+      "Error: COM12 in use or does not exist.\nAccess denied: another program holds it.\n";
+  EXPECT_STREQ(
+      OutcomeText(busy).c_str(),
+      "Error: COM12 in use or does not exist.\r\nAccess denied: another program holds it.");
+}
+
+}  // namespace

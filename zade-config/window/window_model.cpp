@@ -1,0 +1,52 @@
+#include "window_model.h"
+
+#include "ascii_case.h"
+#include "port_description.h"
+
+namespace {
+
+// The Windows port list needs no environment: only Linux ports have a
+// dialogue answer to tell.
+char* NoEnvironment(const char*) {
+  return nullptr;
+}
+
+void AppendLines(ResultText& text, const char* lines) {
+  for (const char* line = lines; *line != '\0';) {
+    const char* end = line;
+    while (*end != '\0' && *end != '\n') ++end;
+    text.AppendFormat("%s%.*s", text.empty() ? "" : "\r\n", static_cast<int>(end - line), line);
+    line = *end == '\n' ? end + 1 : end;
+  }
+}
+
+}  // namespace
+
+EntryText PortEntry(const PortFacts& port) {
+  return EntryText().AppendFormat("%s - %s", port.name.c_str(),
+                                  DescribePort(port, NoEnvironment).c_str());
+}
+
+int ChosenEntry(const PortTable& ports, const char* previous) {
+  for (std::size_t i = 0; i < ports.count && previous[0] != '\0'; ++i) {
+    if (SameAsciiIgnoringCase(ports.ports[i].name.c_str(), previous)) return static_cast<int>(i);
+  }
+  const UsbPorts usb = FindUsbPorts(ports);
+  return usb.count == 1 ? static_cast<int>(usb.first - ports.ports) : -1;
+}
+
+bool WriteAllowed(int chosenPort, int chosenMode, bool running) {
+  return chosenPort >= 0 && chosenMode >= 0 && chosenMode < kModeChoiceCount && !running;
+}
+
+ResultText WritingText(int chosenMode, const PortFacts& port) {
+  return ResultText().AppendFormat("Writing %s to %s...", kModeChoices[chosenMode].name,
+                                   port.name.c_str());
+}
+
+ResultText OutcomeText(const OneShotOutcome& outcome) {
+  ResultText text;
+  AppendLines(text, outcome.result.c_str());
+  AppendLines(text, outcome.problems.c_str());
+  return text;
+}

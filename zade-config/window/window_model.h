@@ -1,0 +1,47 @@
+// What the window shows and allows, apart from how Windows draws it: the
+// port list's entries and the choice made in it, the three modes, when Write
+// may be pressed, and the result line of a run.
+#pragma once
+
+#include "bounded_text.h"
+#include "mode_exchange.h"
+#include "one_shot.h"
+#include "port_table.h"
+
+// The modes as the window offers them, in order, with the mnemonic of each.
+struct ModeChoice {
+  CanBusMode mode;
+  const char* label;  // "&100 kbit/s (K-CAN)"
+  const char* name;   // "100 kbit/s (K-CAN)"
+};
+constexpr ModeChoice kModeChoices[] = {
+    {kMode500kDCan, "&500 kbit/s (D-CAN, PT-CAN)", "500 kbit/s (D-CAN, PT-CAN)"},
+    {kMode100kKCan, "&100 kbit/s (K-CAN)", "100 kbit/s (K-CAN)"},
+    {kModeCanOff, "CAN &off", "CAN off"},
+};
+constexpr int kModeChoiceCount = sizeof kModeChoices / sizeof kModeChoices[0];
+
+constexpr const char* kNoPortText =
+    "No serial port found: connect the adapter, then press Refresh.";
+
+using EntryText = BoundedText<kMaxPortName + 600>;
+
+// "COM12 - USB Serial Port (COM12) [USB\VID_0403&PID_6001]".
+EntryText PortEntry(const PortFacts& port);
+
+// The entry chosen when the list is read: the one that was chosen before
+// (`previous`, a port's name, or empty), when it is still there; else the only
+// USB serial port; else none (-1).
+int ChosenEntry(const PortTable& ports, const char* previous);
+
+// Write may be pressed once a port and a mode are chosen, and no run is on.
+bool WriteAllowed(int chosenPort, int chosenMode, bool running);
+
+using ResultText = BoundedText<2 * OutcomeLines::kCapacity + 64>;
+
+// "Writing 100 kbit/s (K-CAN) to COM12..."
+ResultText WritingText(int chosenMode, const PortFacts& port);
+
+// The lines the one-shot run writes, its standard output first, parted by
+// CR LF, as an edit control shows lines.
+ResultText OutcomeText(const OneShotOutcome& outcome);

@@ -1,0 +1,220 @@
+#include "window_win.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include "window_ids.h"
+#include "window_model.h"
+
+namespace {
+
+constexpr UINT kRunEnded = WM_APP + 1;
+
+// The system's icons beside the result (IDI_INFORMATION and IDI_ERROR, whose
+// macros are of the ANSI calls).
+const LPCWSTR kInformationIcon = MAKEINTRESOURCEW(32516);
+const LPCWSTR kErrorIcon = MAKEINTRESOURCEW(32513);
+constexpr int kMaxWide = 2048;
+
+// The ports listed. Too large for a stack; at namespace scope, and all zeros,
+// it costs the exe nothing.
+PortTable gPorts;
+
+// The window's state.
+struct WindowState {
+  const WindowSystem* system = nullptr;
+  HWND dialog = nullptr;
+  int chosenPort = -1;
+  int chosenMode = -1;
+  bool running = false;
+  bool readPortsAfterRun = false;
+  bool showingNoPort = false;
+  bool closeAfterRun = false;
+  // The run: what the worker reads, and what it leaves for the window.
+  PortArgument target;
+  CanBusMode mode = 0;
+  OneShotOutcome outcome{};
+};
+WindowState gWindow;
+
+HWND Control(int id) {
+  return GetDlgItem(gWindow.dialog, id);
+}
+
+void SetText(HWND control, const char* utf8) {
+  wchar_t wide[kMaxWide];
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, kMaxWide) == 0) wide[0] = L'\0';
+  SetWindowTextW(control, wide);
+}
+
+void UpdateControls() {
+  const bool idle = !gWindow.running;
+  EnableWindow(Control(IDC_PORT), idle);
+  EnableWindow(Control(IDC_REFRESH), idle);
+  for (int id = IDC_MODE_FIRST; id <= IDC_MODE_LAST; ++id) EnableWindow(Control(id), idle);
+  EnableWindow(Control(IDOK), WriteAllowed(gWindow.chosenPort, gWindow.chosenMode, !idle));
+}
+
+// The result line, and the system's information or error icon beside it.
+void ShowResult(const char* text, LPCWSTR icon) {
+  SetText(Control(IDC_RESULT), text);
+  const HWND image = Control(IDC_RESULT_ICON);
+  if (icon != nullptr) {
+    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
+  }
+  ShowWindow(image, icon != nullptr ? SW_SHOW : SW_HIDE);
+}
+
+// Reads the ports again, keeping the chosen one where it is still there.
+void ReadPorts() {
+  const PortNameText previous =
+      gWindow.chosenPort >= 0 ? gPorts.ports[gWindow.chosenPort].name : PortNameText();
+  gPorts.count = 0;
+  gWindow.system->enumeratePorts(gPorts);
+  PrepareForListing(gPorts);
+  const HWND list = Control(IDC_PORT);
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const PortFacts& port : gPorts) {
+    wchar_t entry[kMaxWide];
+    if (MultiByteToWideChar(CP_UTF8, 0, PortEntry(port).c_str(), -1, entry, kMaxWide) == 0) {
+      entry[0] = L'\0';
+    }
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+  }
+  gWindow.chosenPort = ChosenEntry(gPorts, previous.c_str());
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(gWindow.chosenPort), 0);
+  if (gPorts.count == 0) {
+    ShowResult(kNoPortText, nullptr);
+  } else if (gWindow.showingNoPort) {
+    ShowResult("", nullptr);
+  }
+  gWindow.showingNoPort = gPorts.count == 0;
+  UpdateControls();
+}
+
+DWORD WINAPI RunExchange(LPVOID) {
+  gWindow.outcome = gWindow.system->setMode(gWindow.target, gWindow.mode);
+  PostMessageW(gWindow.dialog, kRunEnded, 0, 0);
+  return 0;
+}
+
+void StartRun() {
+  if (!WriteAllowed(gWindow.chosenPort, gWindow.chosenMode, gWindow.running)) return;
+  const PortFacts& port = gPorts.ports[gWindow.chosenPort];
+  gWindow.target = ListedPort(port);
+  gWindow.mode = kModeChoices[gWindow.chosenMode].mode;
+  gWindow.running = true;
+  ShowResult(WritingText(gWindow.chosenMode, port).c_str(), nullptr);
+  UpdateControls();
+  const HANDLE worker = CreateThread(nullptr, 0, RunExchange, nullptr, 0, nullptr);
+  if (worker == nullptr) {
+    gWindow.running = false;
+    ShowResult("The exchange could not be started.", kErrorIcon);
+    UpdateControls();
+    return;
+  }
+  CloseHandle(worker);
+}
+
+void EndRun() {
+  gWindow.running = false;
+  if (gWindow.closeAfterRun) {
+    DestroyWindow(gWindow.dialog);
+    return;
+  }
+  ShowResult(OutcomeText(gWindow.outcome).c_str(),
+             gWindow.outcome.status == kExitDone ? kInformationIcon : kErrorIcon);
+  gWindow.showingNoPort = false;
+  if (gWindow.readPortsAfterRun) {
+    gWindow.readPortsAfterRun = false;
+    ReadPorts();
+  }
+  UpdateControls();
+}
+
+// During a run the window ends once the run has: it sends nothing more.
+void Close() {
+  if (!gWindow.running) {
+    DestroyWindow(gWindow.dialog);
+    return;
+  }
+  gWindow.closeAfterRun = true;
+  ShowWindow(gWindow.dialog, SW_HIDE);
+}
+
+void ReadPortsOrWait() {
+  if (gWindow.running) {
+    gWindow.readPortsAfterRun = true;
+  } else {
+    ReadPorts();
+  }
+}
+
+void Command(int id, int notification) {
+  if (id == IDC_PORT && notification == CBN_SELCHANGE) {
+    gWindow.chosenPort = static_cast<int>(SendMessageW(Control(IDC_PORT), CB_GETCURSEL, 0, 0));
+    UpdateControls();
+  } else if (id >= IDC_MODE_FIRST && id <= IDC_MODE_LAST && notification == BN_CLICKED) {
+    gWindow.chosenMode = id - IDC_MODE_FIRST;
+    UpdateControls();
+  } else if (id == IDC_REFRESH) {
+    ReadPortsOrWait();
+  } else if (id == IDOK) {
+    StartRun();
+  } else if (id == IDCANCEL) {
+    Close();
+  }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      gWindow.dialog = dialog;
+      const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+      SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      ReadPorts();
+      return TRUE;
+    }
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_DEVICECHANGE:
+      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) ReadPortsOrWait();
+      return TRUE;
+    case kRunEnded:
+      EndRun();
+      return TRUE;
+    case WM_CLOSE:
+      Close();
+      return TRUE;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int RunWindow(HINSTANCE instance, const WindowSystem& system) {
+  InitCommonControls();  // the visual styles' controls
+  gWindow.system = &system;
+  const HWND dialog =
+      CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_WINDOW), nullptr, DialogProc, 0);
+  if (dialog == nullptr) return 0;
+  ShowWindow(dialog, SW_SHOW);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // F5 reads the ports again, wherever the focus is.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F5) {
+      ReadPortsOrWait();
+      continue;
+    }
+    if (IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

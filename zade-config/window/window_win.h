@@ -1,0 +1,11 @@
+// The window on Windows: one dialog from its template, its exchange on a
+// worker thread that posts the outcome back, so the window goes on
+// answering meanwhile.
+#pragma once
+
+#include <windows.h>
+
+#include "window_system.h"
+
+// Shows the window until it is closed; returns the exit status, 0.
+int RunWindow(HINSTANCE instance, const WindowSystem& system);
