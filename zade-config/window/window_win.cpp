@@ -10,8 +10,9 @@ namespace {
 
 constexpr UINT kRunEnded = WM_APP + 1;
 
-// The system's icons beside the result (IDI_INFORMATION and IDI_ERROR, whose
-// macros are of the ANSI calls).
+// The system's icons beside the result, each a control of its own in the same
+// place (IDI_INFORMATION and IDI_ERROR, whose macros are of the ANSI calls).
+enum class Mark { None, Information, Error };
 const LPCWSTR kInformationIcon = MAKEINTRESOURCEW(32516);
 const LPCWSTR kErrorIcon = MAKEINTRESOURCEW(32513);
 constexpr int kMaxWide = 2048;
@@ -56,13 +57,14 @@ void UpdateControls() {
 }
 
 // The result line, and the system's information or error icon beside it.
-void ShowResult(const char* text, LPCWSTR icon) {
+void ShowResult(const char* text, Mark mark) {
   SetText(Control(IDC_RESULT), text);
-  const HWND image = Control(IDC_RESULT_ICON);
-  if (icon != nullptr) {
-    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
-  }
-  ShowWindow(image, icon != nullptr ? SW_SHOW : SW_HIDE);
+  ShowWindow(Control(IDC_RESULT_ICON), mark == Mark::Information ? SW_SHOW : SW_HIDE);
+  ShowWindow(Control(IDC_RESULT_ERROR_ICON), mark == Mark::Error ? SW_SHOW : SW_HIDE);
+}
+
+void SetIcon(int id, LPCWSTR icon) {
+  SendMessageW(Control(id), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
 }
 
 // Reads the ports again, keeping the chosen one where it is still there.
@@ -84,9 +86,9 @@ void ReadPorts() {
   gWindow.chosenPort = ChosenEntry(gPorts, previous.c_str());
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(gWindow.chosenPort), 0);
   if (gPorts.count == 0) {
-    ShowResult(kNoPortText, nullptr);
+    ShowResult(kNoPortText, Mark::None);
   } else if (gWindow.showingNoPort) {
-    ShowResult("", nullptr);
+    ShowResult("", Mark::None);
   }
   gWindow.showingNoPort = gPorts.count == 0;
   UpdateControls();
@@ -104,12 +106,12 @@ void StartRun() {
   gWindow.target = ListedPort(port);
   gWindow.mode = kModeChoices[gWindow.chosenMode].mode;
   gWindow.running = true;
-  ShowResult(WritingText(gWindow.chosenMode, port).c_str(), nullptr);
+  ShowResult(WritingText(gWindow.chosenMode, port).c_str(), Mark::None);
   UpdateControls();
   const HANDLE worker = CreateThread(nullptr, 0, RunExchange, nullptr, 0, nullptr);
   if (worker == nullptr) {
     gWindow.running = false;
-    ShowResult("The exchange could not be started.", kErrorIcon);
+    ShowResult("The exchange could not be started.", Mark::Error);
     UpdateControls();
     return;
   }
@@ -123,7 +125,7 @@ void EndRun() {
     return;
   }
   ShowResult(OutcomeText(gWindow.outcome).c_str(),
-             gWindow.outcome.status == kExitDone ? kInformationIcon : kErrorIcon);
+             gWindow.outcome.status == kExitDone ? Mark::Information : Mark::Error);
   gWindow.showingNoPort = false;
   if (gWindow.readPortsAfterRun) {
     gWindow.readPortsAfterRun = false;
@@ -173,6 +175,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
       SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
       SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      SetIcon(IDC_RESULT_ICON, kInformationIcon);
+      SetIcon(IDC_RESULT_ERROR_ICON, kErrorIcon);
       ReadPorts();
       return TRUE;
     }

@@ -12,7 +12,7 @@ expect_equal "the only USB port is chosen" \
   "$(driver ports | grep '^\*')"
 expect_equal "no mode chosen: Write is off" 0 "$(driver enabled $IDOK)"
 expect_equal "the result after Write" \
-  "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )|icon" "$(write_mode $IDC_MODE_100 | paste -sd'|')"
+  "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )|information icon" "$(write_mode $IDC_MODE_100 | paste -sd'|')"
 expect_equal "the request on COM12" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
 close_window
 expect_equal "Close ends the program with 0" 0 "$window_status"

@@ -6,7 +6,9 @@
 //   window-driver choose-port INDEX       chooses an entry, as a click would
 //   window-driver click ID                presses a button (a mode: its ID)
 //   window-driver enabled ID              prints 1 or 0
-//   window-driver result                  the result line, then "icon" or "no icon"
+//   window-driver result                  the result line, then its icon: "information
+//                                         icon", "error icon" or "no icon"
+//   window-driver focus                   the ID of the control with the focus
 //   window-driver wait-result MS          waits until no run is on, prints the result
 //   window-driver answers MS              the time the window takes to answer, in ms
 //   window-driver layout                  the controls' faults of layout, one a line
@@ -96,11 +98,25 @@ int Click(HWND window, int id) {
   return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
+const char* IconName(HWND window) {
+  if (IsWindowVisible(GetDlgItem(window, IDC_RESULT_ICON))) return "information icon";
+  if (IsWindowVisible(GetDlgItem(window, IDC_RESULT_ERROR_ICON))) return "error icon";
+  return "no icon";
+}
+
 int Result(HWND window) {
   wchar_t text[4096];
   if (!ReadText(GetDlgItem(window, IDC_RESULT), text, 4096)) return 1;
   PrintWide(text);
-  std::puts(IsWindowVisible(GetDlgItem(window, IDC_RESULT_ICON)) ? "\nicon" : "\nno icon");
+  std::printf("\n%s\n", IconName(window));
+  return 0;
+}
+
+int Focus(HWND window) {
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return 1;
+  std::printf("%d\n", thread.hwndFocus != nullptr ? GetDlgCtrlID(thread.hwndFocus) : 0);
   return 0;
 }
 
@@ -150,8 +166,10 @@ int Layout(HWND window) {
       GetWindowRect(controls[j], &b);
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&b), 2);
       const int other = GetDlgCtrlID(controls[j]);
+      // The group box holds its buttons; the two icons take the same place.
       const bool group = id == IDC_MODE_GROUP || other == IDC_MODE_GROUP;
-      if (IntersectRect(&both, &a, &b) && !group) {
+      const bool icons = id == IDC_RESULT_ICON && other == IDC_RESULT_ERROR_ICON;
+      if (IntersectRect(&both, &a, &b) && !group && !icons) {
         std::printf("controls %d and %d overlap\n", id, other);
         ++faults;
       }
@@ -197,6 +215,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "wait-result") == 0)
     return WaitResult(window, static_cast<DWORD>(value));
   if (std::strcmp(command, "answers") == 0) return Answers(window);
+  if (std::strcmp(command, "focus") == 0) return Focus(window);
   if (std::strcmp(command, "layout") == 0) return Layout(window);
   return 2;
 }
