@@ -2,7 +2,7 @@
 # A port Windows will not open, and a port with nothing behind it: the open
 # error and its reason.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; rmdir "$(port_link 12)" 2>/dev/null; window_cleanup' EXIT
+trap 'remove_usb_port 0403 6001 A12345; rmdir "$(port_link 12)" 2>/dev/null || true; window_cleanup' EXIT
 start_display
 add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
 # As root no program keeps a port from another under Wine: root opens a pty
