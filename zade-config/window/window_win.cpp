@@ -56,6 +56,11 @@ void UpdateControls() {
   EnableWindow(Control(IDOK), WriteAllowed(gWindow.chosenPort, gWindow.chosenMode, !idle));
 }
 
+// The keyboard focus on a control, as Tab would put it there.
+void Focus(int id) {
+  SendMessageW(gWindow.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
+}
+
 // The result line, and the system's information or error icon beside it.
 void ShowResult(const char* text, Mark mark) {
   SetText(Control(IDC_RESULT), text);
@@ -107,6 +112,9 @@ void StartRun() {
   gWindow.mode = kModeChoices[gWindow.chosenMode].mode;
   gWindow.running = true;
   ShowResult(WritingText(gWindow.chosenMode, port).c_str(), Mark::None);
+  // The focus goes to a control that stays on, so the keyboard still reaches
+  // the window (Esc, Tab).
+  Focus(IDC_RESULT);
   UpdateControls();
   const HANDLE worker = CreateThread(nullptr, 0, RunExchange, nullptr, 0, nullptr);
   if (worker == nullptr) {
@@ -132,6 +140,7 @@ void EndRun() {
     ReadPorts();
   }
   UpdateControls();
+  Focus(IsWindowEnabled(Control(IDOK)) ? IDOK : IDC_PORT);
 }
 
 // During a run the window ends once the run has: it sends nothing more.

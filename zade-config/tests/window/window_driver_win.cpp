@@ -174,8 +174,14 @@ int Layout(HWND window) {
         ++faults;
       }
     }
-    wchar_t text[256];
-    const int length = GetWindowTextW(controls[i], text, 256);
+    // The text as drawn: an ampersand marks the mnemonic and takes no room.
+    wchar_t raw[256], text[256];
+    GetWindowTextW(controls[i], raw, 256);
+    int length = 0;
+    for (const wchar_t* c = raw; *c != L'\0'; ++c) {
+      if (*c != L'&') text[length++] = *c;
+    }
+    text[length] = L'\0';
     if (length == 0 || id == IDC_PORT || id == IDC_RESULT) continue;
     const HDC dc = GetDC(controls[i]);
     const HGDIOBJ font =
@@ -184,13 +190,22 @@ int Layout(HWND window) {
     GetTextExtentPoint32W(dc, text, length, &extent);
     SelectObject(dc, font);
     ReleaseDC(controls[i], dc);
-    // A radio button's circle and a label's ampersand take their own room.
-    const int room = a.right - a.left;
+    int room = a.right - a.left;
+    wchar_t kind[32] = L"";
+    GetClassNameW(controls[i], kind, 32);
+    const LONG style = GetWindowLongW(controls[i], GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiW(kind, L"Button") == 0 && style == BS_AUTORADIOBUTTON) {
+      room -= GetSystemMetrics(SM_CXMENUCHECK) + 3;  // the circle and the gap after it
+    }
     if (extent.cx > room) {
       std::printf("control %d: text %ld wide in %d\n", id, static_cast<long>(extent.cx), room);
       ++faults;
     }
   }
+  const HDC screen = GetDC(nullptr);
+  std::printf("%d DPI, %ld x %ld client\n", GetDeviceCaps(screen, LOGPIXELSX),
+              static_cast<long>(client.right), static_cast<long>(client.bottom));
+  ReleaseDC(nullptr, screen);
   std::printf("%d controls, %d faults\n", count, faults);
   return 0;
 }
