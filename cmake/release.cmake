@@ -1,4 +1,4 @@
-# The release zip of this build: both exes and a README.txt with Windows line
+# The release zip of this build: the exes and a README.txt with Windows line
 # ends. Two builds of one commit give the same bytes: the exes carry no time
 # stamp, and every file in the zip gets the commit's time (SOURCE_DATE_EPOCH).
 

@@ -24,13 +24,18 @@ RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOW
                   "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
 # What signing the exes needs (scripts/signing.sh).
 SIGNING_PACKAGES=(osslsigncode openssl)
+# The window's tests: a headless X server, keys typed into it, and Wine's own
+# fonts, which Wine's packages only recommend (without them the dialog's size
+# comes out wrong).
+WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine)
 # Everything the test command needs: the release, signed and not, the 64-bit
 # Wine run, qemu-user for the ARM programs, and the tools the tests use
 # (binutils: the 32-bit probe's assembler; mount: the fresh-system test and
 # the runs in a root of their own; mmdebstrap: the Debian 11 one; dpkg-dev,
 # lintian, man-db, groff-base: the package checks).
 TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" "${SIGNING_PACKAGES[@]}" wine64 qemu-user libgtest-dev
-               libgmock-dev tmux bc clang-format mount mmdebstrap lintian man-db groff-base)
+               libgmock-dev tmux bc clang-format mount mmdebstrap lintian man-db groff-base
+               "${WINDOW_TEST_PACKAGES[@]}")
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86

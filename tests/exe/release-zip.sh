@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: release-zip.sh BUILD_DIR VERSION SYSTEM
 # Packs this build's release zip into a scratch folder and checks what it
-# holds: both exes as built, and a README.txt with Windows line ends.
+# holds: the three exes as built, and a README.txt with Windows line ends.
 set -euo pipefail
 build=$1 version=$2 system=$3
 scratch=$(mktemp -d)
@@ -15,9 +15,10 @@ zip=$scratch/package/$top.zip
 mkdir "$scratch/unpacked"
 (cd "$scratch/unpacked" && cmake -E tar xf "$zip")
 
-expect_equal "zip contents" "$top/README.txt $top/obd-setup.exe $top/zade-config.exe" \
+expect_equal "zip contents" \
+  "$top/README.txt $top/obd-setup.exe $top/zade-config-gui.exe $top/zade-config.exe" \
   "$(cd "$scratch/unpacked" && find . -type f | sed 's|^\./||' | sort | xargs)"
-for exe in zade-config.exe obd-setup.exe; do
+for exe in zade-config.exe zade-config-gui.exe obd-setup.exe; do
   expect_same_bytes "$exe is the built one" "$build/bin/$exe" "$scratch/unpacked/$top/$exe"
 done
 readme=$scratch/unpacked/$top/README.txt

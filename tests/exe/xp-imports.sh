@@ -28,6 +28,11 @@ MSVCRT.DLL __p___argv __argv _fileno _get_osfhandle fclose ferror memcmp strcspn
 SETUPAPI.DLL SetupDiDestroyDeviceInfoList SetupDiEnumDeviceInfo SetupDiGetClassDevsA
 SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyA SetupDiOpenDevRegKey SetupDiGetClassDevsW
 SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyW
+COMCTL32.DLL InitCommonControls
+KERNEL32.DLL CreateThread
+USER32.DLL CreateDialogParamW DestroyWindow DispatchMessageW EnableWindow GetDlgItem GetMessageW
+USER32.DLL IsDialogMessageW IsWindowEnabled LoadIconW PostMessageW PostQuitMessage SendMessageW
+USER32.DLL SetWindowTextW ShowWindow TranslateMessage
 LIST
 )
 allowed=$(awk '{for (i = 2; i <= NF; i++) print $1, $i}' <<<"$xp_sp3" | sort -u)

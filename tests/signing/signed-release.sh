@@ -16,7 +16,7 @@ for zip in "$signed"/*.zip; do
   (cd "$scratch/unsigned" && cmake -E tar xf "$unsigned/$(basename "$zip")")
 done
 exes=$(cd "$scratch/signed" && ls -- */*.exe)
-expect_equal "signed exes" 4 "$(wc -w <<<"$exes")"
+expect_equal "signed exes" 6 "$(wc -w <<<"$exes")"
 # verified_field NAME: the value osslsigncode's verify gave for NAME.
 verified_field() { tr -s ' \t' ' ' <<<"$verified" | sed -n "s/^ *$1: //p" | head -1; }
 for exe in $exes; do
