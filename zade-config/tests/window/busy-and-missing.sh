@@ -14,10 +14,12 @@ start_window
 expect_equal "a port another program holds" \
   "Error: COM12 in use or does not exist.|Access denied: another program holds it.|error icon" \
   "$(write_mode $IDC_MODE_100 | paste -sd'|')"
+screenshot busy
 # A port the prefix maps to nothing: Wine gives no reason Windows would.
 rmdir "$(port_link 12)"
 driver click $IDOK >/dev/null
 expect_equal "a port with nothing behind it" "Error: COM12 in use or does not exist.|error icon" \
   "$(driver wait-result 30000 | paste -sd'|')"
+screenshot missing
 close_window
 finish

@@ -7,6 +7,7 @@ for dpi in 96 144 192; do
   start_window
   expect_equal "at $dpi DPI" "0 faults" "$(driver layout | tail -1 | grep -o '[0-9]* faults')"
   driver layout | grep -v faults || true
+  screenshot "layout-$dpi-dpi"
   close_window
   kill "$XVFB_PID" 2>/dev/null || true
 done

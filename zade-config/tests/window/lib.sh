@@ -26,21 +26,34 @@ trap window_cleanup EXIT
 # and each close stalls.
 start_display() {
   "$WINESERVER" -k 2>/dev/null || true
-  local n
-  for n in $(seq $((100 + $$ % 400)) 600); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb takes a display number no other server has, and says which.
+  rm -f "$TEST_TMP/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TEST_TMP/display" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
   for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+    [ -s "$TEST_TMP/display" ] && break
     sleep 0.1
   done
+  DISPLAY=":$(head -1 "$TEST_TMP/display")"
+  export DISPLAY
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Wine as Debian packages it looks for its own fonts (fonts-wine) in the
+  # prefix only: without Marlett the caption buttons show as letters, without
+  # Tahoma the dialog font is another one.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true
   local dpi=${1:-96}
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null 2>&1
+}
+
+# screenshot NAME: where WINDOW_SCREENSHOTS names a folder (scripts/window-
+# screenshots), the window as it is now, in NAME.png there.
+screenshot() {
+  [ -n "${WINDOW_SCREENSHOTS:-}" ] || return 0
+  xwd -silent -id "$(xdotool search --name "CAN bus mode" | head -1)" | xwdtopnm 2>/dev/null |
+    pnmtopng >"$WINDOW_SCREENSHOTS/$1.png"
 }
 
 # driver COMMAND [ARG]: window-driver.exe's answer, without CRs.

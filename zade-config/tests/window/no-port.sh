@@ -37,6 +37,7 @@ driver click $IDC_MODE_100 >/dev/null
 expect_equal "Write is off" 0 "$(driver enabled $IDOK)"
 expect_equal "what to do" "No serial port found: connect the adapter, then press Refresh.|no icon" \
   "$(driver result | paste -sd'|')"
+screenshot no-port
 close_window
 expect_equal "Close ends the program with 0" 0 "$window_status"
 finish

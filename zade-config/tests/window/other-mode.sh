@@ -10,5 +10,6 @@ start_window
 expect_equal "another mode reported" \
   "COM12: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )|Asked for CAN BUS mode =  9    ( 100 kbit/s - K-CAN )|error icon" \
   "$(write_mode $IDC_MODE_100 | paste -sd'|')"
+screenshot other-mode
 close_window
 finish

@@ -7,6 +7,7 @@ add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
 add_usb_port COM3 067B 2303 B678 "Prolific USB-to-Serial Comm Port (COM3)"
 start_window
 expect_equal "nothing chosen" "" "$(driver ports | grep '^\*' || true)"
+screenshot two-ports
 driver click $IDC_MODE_100 >/dev/null
 expect_equal "a mode, no port: Write is off" 0 "$(driver enabled $IDOK)"
 index=$(driver ports | grep -n 'COM3 - ' | cut -d: -f1)

@@ -7,6 +7,7 @@ start_display
 add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
 start_sim 12 --log "$TEST_TMP/received"
 start_window
+screenshot usb-port-chosen
 expect_equal "the only USB port is chosen" \
   "* COM12 - USB Serial Port (COM12) [USB\\VID_0403&PID_6001&REV_0600]" \
   "$(driver ports | grep '^\*')"
@@ -14,6 +15,7 @@ expect_equal "no mode chosen: Write is off" 0 "$(driver enabled $IDOK)"
 expect_equal "the result after Write" \
   "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )|information icon" "$(write_mode $IDC_MODE_100 | paste -sd'|')"
 expect_equal "the request on COM12" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
+screenshot usb-port-written
 close_window
 expect_equal "Close ends the program with 0" 0 "$window_status"
 finish
