@@ -14,11 +14,26 @@ expect_equal "during the run: what is written where" "Writing CAN off to COM12..
 screenshot silent-running
 expect_equal "during the run: Write and the choices are off" "0 0 0" \
   "$(driver enabled $IDOK) $(driver enabled $IDC_PORT) $(driver enabled $IDC_MODE_500)"
-answered=$(driver answers)
+# The best of three, so that a busy machine does not fail it: a window that
+# waits for the run would take seconds each time.
+answered=$(for _ in 1 2 3; do driver answers; done | sort -n | head -1)
 expect_equal "during the run: the window answers within 100 ms" yes \
   "$( ((answered < 100)) && echo yes || echo "no, after $answered ms")"
 expect_equal "no answer" "Error, adapter not conected!!!|error icon" "$(driver wait-result 30000 | paste -sd'|')"
 screenshot silent-no-answer
 expect_equal "after the run: Write is on again" 1 "$(driver enabled $IDOK)"
+
+# Close during a run: the window ends once the run has, within its timeouts,
+# and sends nothing more.
+stop_sim
+start_sim 12 --silent --log "$TEST_TMP/received"
+driver click $IDOK >/dev/null
+sleep 0.5
+started=$SECONDS
 close_window
+expect_equal "Close during a run: the program ends with 0" 0 "$window_status"
+expect_equal "Close during a run: within the run's timeouts" yes \
+  "$( ((SECONDS - started < 10)) && echo yes || echo "no, after $((SECONDS - started)) s")"
+expect_equal "Close during a run: nothing sent after the request" "81 00 00 00 81" \
+  "$(cat "$TEST_TMP/received")"
 finish
