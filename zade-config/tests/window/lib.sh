@@ -52,8 +52,16 @@ start_display() {
 # screenshots), the window as it is now, in NAME.png there.
 screenshot() {
   [ -n "${WINDOW_SCREENSHOTS:-}" ] || return 0
-  xwd -silent -id "$(xdotool search --name "CAN bus mode" | head -1)" | xwdtopnm 2>/dev/null |
-    pnmtopng >"$WINDOW_SCREENSHOTS/$1.png"
+  local window
+  window=$(xdotool search --name "CAN bus mode" | head -1)
+  # A window just shown may not be on the screen yet.
+  for _ in $(seq 20); do
+    sleep 0.3
+    xwd -silent -id "$window" >"$TEST_TMP/window.xwd" 2>/dev/null || continue
+    xwdtopnm "$TEST_TMP/window.xwd" 2>/dev/null | pnmtopng >"$WINDOW_SCREENSHOTS/$1.png" && return 0
+  done
+  echo "FAIL: no screenshot of $1"
+  failures=$((failures + 1))
 }
 
 # driver COMMAND [ARG]: window-driver.exe's answer, without CRs.
