@@ -17,7 +17,10 @@ PIPED_LINE_END='\r\n'  # the C runtime's text mode
 PIPED_PREFIX=()  # with both redirected, Wine gives the program no console
 port_link() { echo "$WINE_TEST_PORTS/com$1"; }
 program_command() { PROGRAM=("$WINE" "$BIN_DIR/${1%.exe}.exe"); }
-stop_runner() { "$WINESERVER" -k 2>/dev/null || true; }
+stop_runner() {
+  remove_added_usb_ports
+  "$WINESERVER" -k 2>/dev/null || true
+}
 # A server started by a program would write to the program's error stream.
 # (Before the prefix is made there is none to start.)
 "$WINESERVER" -p >/dev/null 2>&1 || true
@@ -35,7 +38,8 @@ windows_version() {
 # ports class in the prefix's registry, whose port NAME is one the prefix maps,
 # with a hardware ID as Device Manager lists it. Wine's SetupAPI finds it at
 # the next enumeration. regedit takes the file as UTF-16 with a byte-order
-# mark; otherwise its REG_MULTI_SZ values come out wrong.
+# mark; otherwise its REG_MULTI_SZ values come out wrong. The device goes
+# when the test ends.
 add_usb_port() {
   local name=$1 vid=$2 pid=$3 serial=$4 friendly=$5
   local instance="USB\\VID_${vid}&PID_${pid}\\${serial}"
@@ -67,7 +71,19 @@ Windows Registry Editor Version 5.00
 "Linked"=dword:00000001
 REG
   } >"$TEST_TMP/device.reg"
+  ADDED_USB_PORTS+=("$vid $pid $serial")
   "$WINE" regedit /S "Z:${TEST_TMP//\//\\}\\device.reg" >/dev/null 2>&1
+}
+
+# The devices add_usb_port added, which leave the shared prefix with the test.
+ADDED_USB_PORTS=()
+remove_added_usb_ports() {
+  local device
+  for device in "${ADDED_USB_PORTS[@]}"; do
+    # shellcheck disable=SC2086 # VID PID SERIAL
+    remove_usb_port $device
+  done
+  ADDED_USB_PORTS=()
 }
 
 # remove_usb_port VID PID SERIAL: the device add_usb_port added goes.

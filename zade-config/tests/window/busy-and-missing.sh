@@ -2,9 +2,9 @@
 # A port Windows will not open, and a port with nothing behind it: the open
 # error and its reason.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; rmdir "$(port_link 12)" 2>/dev/null || true; window_cleanup' EXIT
+trap 'rmdir "$(port_link 12)" 2>/dev/null || true; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 # As root no program keeps a port from another under Wine: root opens a pty
 # whatever its exclusive flag, and Wine does not enforce the share mode of a
 # serial port. Behind COM12 stands what Windows will not open, a folder, and

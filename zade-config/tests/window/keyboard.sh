@@ -2,9 +2,8 @@
 # The keyboard alone: a mnemonic chooses the mode, Enter is Write, Tab goes
 # through the controls in reading order, Esc closes.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 start_sim 12 --log "$TEST_TMP/received"
 start_window
 # The X server's keyboard focus on the window; then keys come as typed

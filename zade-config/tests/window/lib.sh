@@ -12,7 +12,7 @@ IDC_RESULT=1009 IDOK=1 IDCANCEL=2
 XVFB_PID= WINDOW_PID=
 window_cleanup() {
   [ -z "$WINDOW_PID" ] || kill "$WINDOW_PID" 2>/dev/null || true
-  "$WINESERVER" -k 2>/dev/null || true
+  stop_runner
   [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
   cleanup
 }
@@ -47,6 +47,11 @@ start_display() {
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null 2>&1
 }
+
+# add_adapter_port: the adapter, a USB serial device on COM12, and its entry
+# in the port list.
+ADAPTER_PORT_ENTRY="COM12 - USB Serial Port (COM12) [USB\\VID_0403&PID_6001&REV_0600]"
+add_adapter_port() { add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"; }
 
 # screenshot NAME: where WINDOW_SCREENSHOTS names a folder (scripts/window-
 # screenshots), the window as it is now, in NAME.png there.

@@ -2,9 +2,8 @@
 # The adapter reports another mode: the line of the mode it reports, then the
 # one asked for, with the error icon.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 start_sim 12 --reply-byte3 FE
 start_window
 expect_equal "another mode reported" \

@@ -2,9 +2,8 @@
 # A silent adapter: while the run waits, the window says what it writes where,
 # keeps Write off and answers at once; then the no-answer error.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 start_sim 12 --silent
 start_window
 driver click $IDC_MODE_OFF >/dev/null

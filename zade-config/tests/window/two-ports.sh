@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Two USB ports: none is chosen, and Write waits for a choice.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; remove_usb_port 067B 2303 B678; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 add_usb_port COM3 067B 2303 B678 "Prolific USB-to-Serial Comm Port (COM3)"
 start_window
 expect_equal "nothing chosen" "" "$(driver ports | grep '^\*' || true)"

@@ -2,14 +2,13 @@
 # The only USB port is chosen at start; Write with 100 kbit/s sends the
 # request and shows the mode the adapter reports, with the information icon.
 source "$(dirname "$0")/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; window_cleanup' EXIT
 start_display
-add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"
+add_adapter_port
 start_sim 12 --log "$TEST_TMP/received"
 start_window
 screenshot usb-port-chosen
 expect_equal "the only USB port is chosen" \
-  "* COM12 - USB Serial Port (COM12) [USB\\VID_0403&PID_6001&REV_0600]" \
+  "* $ADAPTER_PORT_ENTRY" \
   "$(driver ports | grep '^\*')"
 expect_equal "no mode chosen: Write is off" 0 "$(driver enabled $IDOK)"
 expect_equal "the result after Write" \

@@ -4,7 +4,6 @@
 # as USB.
 #   repeated-enumeration.sh ENUMERATE_PORTS
 source "$SOURCE_DIR/tests/wine/lib.sh"
-trap 'remove_usb_port 0403 6001 A12345; remove_usb_port 067B 2303 B678; cleanup' EXIT
 
 add_usb_port COM3 067B 2303 B678 "USB Serial Port (COM3)"
 timeout 120 "$WINE" "$1" 300 "Z:${TEST_TMP//\//\\}\\go" >"$TEST_TMP/list" 2>&1 &

@@ -6,7 +6,6 @@ source "$SOURCE_DIR/tests/wine/lib.sh"
 # Wine's locale follows the environment's: with none, English (United States),
 # whose OEM code page, the one of redirected output without a console, is 437.
 export LC_ALL=C
-trap 'remove_usb_port 0403 6001 A12345; remove_usb_port 067B 2303 B678; cleanup' EXIT
 
 add_usb_port COM12 0403 6001 A12345 "Serielles USB-Gerät (COM12)"
 run_piped zade-config '' --list-ports
