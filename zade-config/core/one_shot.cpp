@@ -2,12 +2,10 @@
 
 OutcomeLines OpenFailureLines(const PortArgument& port, OpenFailure failure,
                               const FailureLookups& lookups) {
-  if (failure.kind == OpenFailureKind::Busy && failure.user.program.empty() &&
-      lookups.holder != nullptr) {
+  if (failure.kind == OpenFailureKind::Busy && lookups.holder != nullptr) {
     failure.user = lookups.holder(port.device.c_str());
   }
-  if (failure.kind == OpenFailureKind::PermissionDenied && failure.access.group.empty() &&
-      lookups.access != nullptr) {
+  if (failure.kind == OpenFailureKind::PermissionDenied && lookups.access != nullptr) {
     failure.access = lookups.access(port.device.c_str());
   }
   OutcomeLines lines;
