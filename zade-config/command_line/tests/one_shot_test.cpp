@@ -28,6 +28,8 @@ struct OneShotRun {
   OutputCapture out, err;
   std::unique_ptr<PortTable> present = std::make_unique<PortTable>();
   FailureLookups lookups;
+  std::FILE* outFile = nullptr;  // else `out`
+  std::FILE* errFile = nullptr;  // else `err`
   int status = 1234;
 
   OneShotRun() { port.adapter = &adapter; }
@@ -38,11 +40,17 @@ struct OneShotRun {
     enumerated = present.get();
     FakeConsole console(typed, log);
     status = RunProgram(line, port, console,
-                        {style, FakeEnumeration, FakeEnvironment, lookups, out.file(), err.file(),
-                         std::fflush, WriteAsIs});
+                        {style, FakeEnumeration, FakeEnvironment, lookups,
+                         outFile != nullptr ? outFile : out.file(),
+                         errFile != nullptr ? errFile : err.file(), std::fflush, WriteAsIs});
     return *this;
   }
 };
+
+DeviceUser FakeLocker(const char* portName) {
+  if (std::string(portName) != "/dev/ttyUSB0") return DeviceUser();
+  return {"minicom (process 42)", true};
+}
 
 TEST(OneShot, SetsTheModeAsTheDialogueDoesAndReportsItOnOneLine) {
   OneShotRun run;
@@ -73,7 +81,8 @@ TEST(OneShot, NoAnswerOrNoPortIsStatusOneOnTheErrorStream) {
 
   OneShotRun busy;
   busy.port.unopenable = "/dev/ttyUSB0";
-  busy.port.failure = {OpenFailureKind::Busy, {"minicom (process 42)", true}, {}};
+  busy.port.failure.kind = OpenFailureKind::Busy;
+  busy.lookups.holder = FakeLocker;
   busy.Go({"-p", "/dev/ttyUSB0", "-m", "500"}, PortStyle::Posix);
   EXPECT_EQ(busy.status, kExitError);
   EXPECT_EQ(busy.err.Text(),
@@ -81,26 +90,22 @@ TEST(OneShot, NoAnswerOrNoPortIsStatusOneOnTheErrorStream) {
   EXPECT_TRUE(busy.port.written.empty());
 }
 
+// Whatever its name, the only USB port is opened as \\.\NAME.
 TEST(OneShot, WithoutAPortUsesTheOnlyUsbSerialPort) {
-  OneShotRun run;
-  run.present->Add(WindowsPort("COM1", "\\Device\\Serial0", "", "ACPI\\PNP0501"));
-  run.present->Add(WindowsPort("COM7", "\\Device\\VCP0", "USB Serial Port (COM7)", "FTDIBUS\\X"));
-  run.Go({"--mode", "500"});
-  EXPECT_EQ(run.status, kExitDone);
-  EXPECT_EQ(run.log.rfind("[open \\\\.\\COM7 115200 2000]", 0), 0u);
-  EXPECT_EQ(run.out.Text(), "COM7: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )\n");
-}
-
-TEST(OneShot, TheOnlyUsbPortIsOpenedWhateverItsName) {
-  for (const char* name : {"CNCA0", "COM256"}) {
+  struct Case {
+    const char* name;
+    const char* hardwareId;
+  };
+  for (const Case& c : {Case{"COM7", "FTDIBUS\\X"}, Case{"CNCA0", "USB\\VID_0403"},
+                        Case{"COM256", "USB\\VID_0403"}}) {
     OneShotRun run;
     run.present->Add(WindowsPort("COM1", "\\Device\\Serial0", "", "ACPI\\PNP0501"));
-    run.present->Add(WindowsPort(name, "\\Device\\com0com10", "com0com", "USB\\VID_0403"));
+    run.present->Add(WindowsPort(c.name, "\\Device\\VCP0", "USB Serial Port", c.hardwareId));
     run.Go({"--mode", "100"});
-    EXPECT_EQ(run.status, kExitDone) << name << ": " << run.err.Text();
-    EXPECT_EQ(run.log.rfind("[open \\\\.\\" + std::string(name) + " 115200 2000]", 0), 0u);
+    EXPECT_EQ(run.status, kExitDone) << c.name << ": " << run.err.Text();
+    EXPECT_EQ(run.log.rfind("[open \\\\.\\" + std::string(c.name) + " 115200 2000]", 0), 0u);
     EXPECT_EQ(run.out.Text(),
-              std::string(name) + ": CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\n");
+              std::string(c.name) + ": CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\n");
   }
 }
 
@@ -146,11 +151,6 @@ TEST(OneShot, PortAloneRunsTheDialogueFromTheMenuNamingThatPort) {
             std::string::npos);
 }
 
-DeviceUser FakeLocker(const char* portName) {
-  if (std::string(portName) != "/dev/ttyUSB0") return DeviceUser();
-  return {"minicom (process 42)", true};
-}
-
 TEST(OneShot, ListNamesWhoHoldsAPort) {
   OneShotRun run;
   run.present->Add(LinuxPort("/dev/ttyUSB0", true));
@@ -189,35 +189,18 @@ TEST(WriteErrors, EveryFormReportsOutputThatCouldNotBeWritten) {
       {{"--version"}, false, kExitDone},
   };
   for (const Form& form : forms) {
-    std::string log;
-    FakePort port(log);
-    FakeAdapter adapter;
-    adapter.replyByte3 = 0xF6;  // reports 9
-    port.adapter = &adapter;
-    auto present = std::make_unique<PortTable>();
-    present->Add(WindowsPort("COM3", "\\Device\\Serial0"));
-    enumerated = present.get();
+    OneShotRun run;
+    run.adapter.replyByte3 = 0xF6;  // reports 9
+    run.present->Add(WindowsPort("COM3", "\\Device\\Serial0"));
     std::FILE* full = std::fopen("/dev/full", "w");
     ASSERT_NE(full, nullptr);
-    OutputCapture capture;
-    std::vector<const char*> argv{"zade-config"};
-    argv.insert(argv.end(), form.args.begin(), form.args.end());
-    const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), PortStyle::Windows);
-    FakeConsole console("", log);
-    const int status = RunProgram(line, port, console,
-                                  {PortStyle::Windows,
-                                   FakeEnumeration,
-                                   FakeEnvironment,
-                                   {},
-                                   form.fullOutput ? full : capture.file(),
-                                   form.fullOutput ? capture.file() : full,
-                                   std::fflush,
-                                   WriteAsIs});
+    (form.fullOutput ? run.outFile : run.errFile) = full;
+    run.Go(form.args);
     std::fclose(full);
     const std::string what = std::string(form.args[0]) + (form.fullOutput ? " >" : " 2>");
-    EXPECT_EQ(status, form.status) << what << "/dev/full";
+    EXPECT_EQ(run.status, form.status) << what << "/dev/full";
     if (form.fullOutput) {
-      EXPECT_EQ(capture.Text(), "zade-config: write error: No space left on device\n") << what;
+      EXPECT_EQ(run.err.Text(), "zade-config: write error: No space left on device\n") << what;
     }
   }
 }
