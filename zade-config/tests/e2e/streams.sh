@@ -18,20 +18,23 @@ run_to() {
   status=$?
   set -e
 }
-first_line() { tr -d '\r' <"$1" | head -1; }
+# expect_write_error WHAT REASON: the last run ended with 1, and said why
+# first on the error stream.
+expect_write_error() {
+  expect_equal "$1: exit status" 1 "$status"
+  expect_equal "$1: says so" "zade-config: write error: $2" \
+    "$(tr -d '\r' <"$TEST_TMP/err" | head -1)"
+}
 
 full="No space left on device"
 for form in --version --help; do
   run_to /dev/full "$TEST_TMP/err" "$form"
-  expect_equal "$form >/dev/full: exit status" 1 "$status"
-  expect_equal "$form >/dev/full: says so" "zade-config: write error: $full" "$(first_line "$TEST_TMP/err")"
+  expect_write_error "$form >/dev/full" "$full"
 done
 run_piped zade-config '' --list-ports
 if [ -s "$TEST_TMP/out" ]; then
   run_to /dev/full "$TEST_TMP/err" --list-ports
-  expect_equal "--list-ports >/dev/full: exit status" 1 "$status"
-  expect_equal "--list-ports >/dev/full: says so" "zade-config: write error: $full" \
-    "$(first_line "$TEST_TMP/err")"
+  expect_write_error "--list-ports >/dev/full" "$full"
 fi
 run_to "$TEST_TMP/out" /dev/full --bogus
 expect_equal "a bad command line 2>/dev/full: exit status" 1 "$status"
@@ -39,8 +42,7 @@ expect_equal "a bad command line 2>/dev/full: exit status" 1 "$status"
 # The adapter took the mode, but the script is not told so: 1.
 start_sim 2 --log "$TEST_TMP/received"
 run_to /dev/full "$TEST_TMP/err" --port COM2 --mode 100
-expect_equal "--mode >/dev/full: exit status" 1 "$status"
-expect_equal "--mode >/dev/full: says so" "zade-config: write error: $full" "$(first_line "$TEST_TMP/err")"
+expect_write_error "--mode >/dev/full" "$full"
 stop_sim
 expect_equal "--mode >/dev/full: the mode was sent" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
 
@@ -52,9 +54,7 @@ fi
 start_sim 2 --log "$TEST_TMP/received"
 run_to - "$TEST_TMP/err" --port COM2 --mode 100
 stop_sim
-expect_equal "--mode >&-: exit status" 1 "$status"
-expect_equal "--mode >&-: says so" "zade-config: write error: Bad file descriptor" \
-  "$(first_line "$TEST_TMP/err")"
+expect_write_error "--mode >&-" "Bad file descriptor"
 expect_equal "--mode >&-: the adapter gets the request only" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
 
 start_sim 2 --log "$TEST_TMP/received" --reply-byte3 F6
