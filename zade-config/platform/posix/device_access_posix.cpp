@@ -4,56 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "port_names.h"
 
 namespace {
-
-using Line = BoundedText<4096>;
-
-// The fields of a line of an account file ("name:x:id:..."), split in place.
-constexpr int kMaxFields = 7;
-int SplitFields(char* line, char* fields[kMaxFields]) {
-  line[std::strcspn(line, "\n")] = '\0';
-  int count = 0;
-  for (char* field = line; count < kMaxFields; ++count) {
-    fields[count] = field;
-    char* colon = std::strchr(field, ':');
-    if (colon == nullptr) return count + 1;
-    *colon = '\0';
-    field = colon + 1;
-  }
-  return count;
-}
-
-// Calls `take` with the fields of each line whose id field (field 2) is `id`.
-template <class Take>
-void ForLinesWithId(const char* file, unsigned long id, Take take) {
-  std::FILE* accounts = std::fopen(file, "r");
-  if (accounts == nullptr) return;
-  char line[4096];
-  while (std::fgets(line, sizeof line, accounts) != nullptr) {
-    char* fields[kMaxFields];
-    const int count = SplitFields(line, fields);
-    char* end = nullptr;
-    if (count < 3 || std::strtoul(fields[2], &end, 10) != id || *end != '\0') continue;
-    take(fields, count);
-  }
-  std::fclose(accounts);
-}
-
-bool IsMember(const char* members, const char* user) {
-  const std::size_t length = std::strlen(user);
-  for (const char* member = members; *member != '\0';) {
-    const std::size_t memberLength = std::strcspn(member, ",");
-    if (memberLength == length && std::strncmp(member, user, length) == 0) return true;
-    member += memberLength + (member[memberLength] == ',' ? 1 : 0);
-  }
-  return false;
-}
 
 bool ProcessHasGroup(gid_t group) {
   if (getegid() == group) return true;
@@ -68,26 +23,15 @@ bool ProcessHasGroup(gid_t group) {
 }  // namespace
 
 DeviceAccess DeviceAccessOf(const char* path, const AccountFiles& files) {
-  DeviceAccess result;
   struct stat device = {};
-  if (path == nullptr || stat(path, &device) != 0) return result;
-  result.denied = access(path, R_OK | W_OK) != 0 && errno == EACCES;
-  result.rootAlone =
-      device.st_gid == 0 || (device.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP);
-  result.group.AppendFormat("%lu", static_cast<unsigned long>(device.st_gid));
-
-  BoundedText<64> user;
-  bool listed = false;
-  ForLinesWithId(files.passwd, getuid(), [&](char** fields, int count) {
-    user = fields[0];
-    listed = count > 3 && std::strtoul(fields[3], nullptr, 10) == device.st_gid;
-  });
-  ForLinesWithId(files.group, device.st_gid, [&](char** fields, int count) {
-    result.group = fields[0];
-    if (count > 3 && !user.empty() && IsMember(fields[3], user.c_str())) listed = true;
-  });
-  result.inGroupNotLoggedIn = listed && !ProcessHasGroup(device.st_gid);
-  return result;
+  if (path == nullptr || stat(path, &device) != 0) return DeviceAccess();
+  DeviceOwnership ownership;
+  ownership.denied = access(path, R_OK | W_OK) != 0 && errno == EACCES;
+  ownership.group = device.st_gid;
+  ownership.groupReadWrite = (device.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+  ownership.user = getuid();
+  ownership.processHasGroup = ProcessHasGroup(device.st_gid);
+  return AccessFromAccounts(ownership, files);
 }
 
 DeviceAccess PortAccess(const char* portName) {

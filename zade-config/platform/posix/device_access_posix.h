@@ -1,14 +1,8 @@
-// Who may read and write a device, from its owner and mode and the
-// system's account files (read as files: the static program uses no name
-// service).
+// Who may read and write a device: its owner and mode as the system tells
+// them, and what the account files say of them (account_files.h).
 #pragma once
 
-#include "device_access.h"
-
-struct AccountFiles {
-  const char* group = "/etc/group";
-  const char* passwd = "/etc/passwd";
-};
+#include "account_files.h"
 
 // This process's access to the device at `path`.
 DeviceAccess DeviceAccessOf(const char* path, const AccountFiles& files = AccountFiles());
