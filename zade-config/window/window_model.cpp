@@ -39,6 +39,30 @@ bool WriteAllowed(int chosenPort, int chosenMode, bool running) {
   return chosenPort >= 0 && chosenMode >= 0 && chosenMode < kModeChoiceCount && !running;
 }
 
+bool WindowFlow::StartRun() {
+  if (!MayWrite()) return false;
+  running_ = true;
+  return true;
+}
+
+bool WindowFlow::ReadPortsNow() {
+  readPortsAfterRun_ = running_;
+  return !running_;
+}
+
+bool WindowFlow::CloseNow() {
+  closeAfterRun_ = running_;
+  return !running_;
+}
+
+WindowFlow::AfterRun WindowFlow::EndRun() {
+  running_ = false;
+  if (closeAfterRun_) return AfterRun::Close;
+  const bool readPorts = readPortsAfterRun_;
+  readPortsAfterRun_ = false;
+  return readPorts ? AfterRun::ShowOutcomeAndReadPorts : AfterRun::ShowOutcome;
+}
+
 ResultText WritingText(int chosenMode, const PortFacts& port) {
   return ResultText().AppendFormat("Writing %s to %s...", kModeChoices[chosenMode].name,
                                    port.name.c_str());

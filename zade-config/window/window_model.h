@@ -1,6 +1,7 @@
 // What the window shows and allows, apart from how Windows draws it: the
 // port list's entries and the choice made in it, the three modes, when Write
-// may be pressed, and the result line of a run.
+// may be pressed, what waits for the end of a run, and the result line of a
+// run.
 #pragma once
 
 #include "bounded_text.h"
@@ -36,6 +37,34 @@ int ChosenEntry(const PortTable& ports, const char* previous);
 
 // Write may be pressed once a port and a mode are chosen, and no run is on.
 bool WriteAllowed(int chosenPort, int chosenMode, bool running);
+
+// What the window's choices and its run allow, between Windows' messages.
+// A run holds back what would change what it works on: a new list of the
+// ports waits for its end, and so does the end of the program.
+class WindowFlow {
+ public:
+  int chosenPort = -1;
+  int chosenMode = -1;
+
+  bool Running() const { return running_; }
+  bool MayWrite() const { return WriteAllowed(chosenPort, chosenMode, running_); }
+  // Write: whether a run starts now.
+  bool StartRun();
+  // The run could not be started after all.
+  void RunNotStarted() { running_ = false; }
+  // Refresh, F5 or a device change: whether the ports are read now.
+  bool ReadPortsNow();
+  // Close: whether the program ends now.
+  bool CloseNow();
+
+  enum class AfterRun { Close, ShowOutcome, ShowOutcomeAndReadPorts };
+  AfterRun EndRun();
+
+ private:
+  bool running_ = false;
+  bool readPortsAfterRun_ = false;
+  bool closeAfterRun_ = false;
+};
 
 using ResultText = BoundedText<2 * OutcomeLines::kCapacity + 64>;
 

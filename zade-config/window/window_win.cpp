@@ -25,12 +25,7 @@ PortTable gPorts;
 struct WindowState {
   const WindowSystem* system = nullptr;
   HWND dialog = nullptr;
-  int chosenPort = -1;
-  int chosenMode = -1;
-  bool running = false;
-  bool readPortsAfterRun = false;
-  bool showingNoPort = false;
-  bool closeAfterRun = false;
+  WindowFlow flow;
   // The run: what the worker reads, and what it leaves for the window.
   PortArgument target;
   CanBusMode mode = 0;
@@ -42,18 +37,23 @@ HWND Control(int id) {
   return GetDlgItem(gWindow.dialog, id);
 }
 
+// The window keeps its texts in UTF-8; its controls take UTF-16.
+void ToWide(const char* utf8, wchar_t (&wide)[kMaxWide]) {
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, kMaxWide) == 0) wide[0] = L'\0';
+}
+
 void SetText(HWND control, const char* utf8) {
   wchar_t wide[kMaxWide];
-  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, kMaxWide) == 0) wide[0] = L'\0';
+  ToWide(utf8, wide);
   SetWindowTextW(control, wide);
 }
 
 void UpdateControls() {
-  const bool idle = !gWindow.running;
+  const bool idle = !gWindow.flow.Running();
   EnableWindow(Control(IDC_PORT), idle);
   EnableWindow(Control(IDC_REFRESH), idle);
   for (int id = IDC_MODE_FIRST; id <= IDC_MODE_LAST; ++id) EnableWindow(Control(id), idle);
-  EnableWindow(Control(IDOK), WriteAllowed(gWindow.chosenPort, gWindow.chosenMode, !idle));
+  EnableWindow(Control(IDOK), gWindow.flow.MayWrite());
 }
 
 // The keyboard focus on a control, as Tab would put it there.
@@ -74,8 +74,10 @@ void SetIcon(int id, LPCWSTR icon) {
 
 // Reads the ports again, keeping the chosen one where it is still there.
 void ReadPorts() {
-  const PortNameText previous =
-      gWindow.chosenPort >= 0 ? gPorts.ports[gWindow.chosenPort].name : PortNameText();
+  int& chosen = gWindow.flow.chosenPort;
+  const PortNameText previous = chosen >= 0 ? gPorts.ports[chosen].name : PortNameText();
+  // With no port listed the result line says so; it goes once one is.
+  const bool showedNoPort = gPorts.count == 0;
   gPorts.count = 0;
   gWindow.system->enumeratePorts(gPorts);
   PrepareForListing(gPorts);
@@ -83,19 +85,16 @@ void ReadPorts() {
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   for (const PortFacts& port : gPorts) {
     wchar_t entry[kMaxWide];
-    if (MultiByteToWideChar(CP_UTF8, 0, PortEntry(port).c_str(), -1, entry, kMaxWide) == 0) {
-      entry[0] = L'\0';
-    }
+    ToWide(PortEntry(port).c_str(), entry);
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
   }
-  gWindow.chosenPort = ChosenEntry(gPorts, previous.c_str());
-  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(gWindow.chosenPort), 0);
+  chosen = ChosenEntry(gPorts, previous.c_str());
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   if (gPorts.count == 0) {
     ShowResult(kNoPortText, Mark::None);
-  } else if (gWindow.showingNoPort) {
+  } else if (showedNoPort) {
     ShowResult("", Mark::None);
   }
-  gWindow.showingNoPort = gPorts.count == 0;
   UpdateControls();
 }
 
@@ -106,19 +105,19 @@ DWORD WINAPI RunExchange(LPVOID) {
 }
 
 void StartRun() {
-  if (!WriteAllowed(gWindow.chosenPort, gWindow.chosenMode, gWindow.running)) return;
-  const PortFacts& port = gPorts.ports[gWindow.chosenPort];
+  WindowFlow& flow = gWindow.flow;
+  if (!flow.StartRun()) return;
+  const PortFacts& port = gPorts.ports[flow.chosenPort];
   gWindow.target = ListedPort(port);
-  gWindow.mode = kModeChoices[gWindow.chosenMode].mode;
-  gWindow.running = true;
-  ShowResult(WritingText(gWindow.chosenMode, port).c_str(), Mark::None);
+  gWindow.mode = kModeChoices[flow.chosenMode].mode;
+  ShowResult(WritingText(flow.chosenMode, port).c_str(), Mark::None);
   // The focus goes to a control that stays on, so the keyboard still reaches
   // the window (Esc, Tab).
   Focus(IDC_RESULT);
   UpdateControls();
   const HANDLE worker = CreateThread(nullptr, 0, RunExchange, nullptr, 0, nullptr);
   if (worker == nullptr) {
-    gWindow.running = false;
+    flow.RunNotStarted();
     ShowResult("The exchange could not be started.", Mark::Error);
     UpdateControls();
     return;
@@ -127,46 +126,38 @@ void StartRun() {
 }
 
 void EndRun() {
-  gWindow.running = false;
-  if (gWindow.closeAfterRun) {
+  const WindowFlow::AfterRun next = gWindow.flow.EndRun();
+  if (next == WindowFlow::AfterRun::Close) {
     DestroyWindow(gWindow.dialog);
     return;
   }
   ShowResult(OutcomeText(gWindow.outcome).c_str(),
              gWindow.outcome.status == kExitDone ? Mark::Information : Mark::Error);
-  gWindow.showingNoPort = false;
-  if (gWindow.readPortsAfterRun) {
-    gWindow.readPortsAfterRun = false;
-    ReadPorts();
-  }
+  if (next == WindowFlow::AfterRun::ShowOutcomeAndReadPorts) ReadPorts();
   UpdateControls();
   Focus(IsWindowEnabled(Control(IDOK)) ? IDOK : IDC_PORT);
 }
 
-// During a run the window ends once the run has: it sends nothing more.
+// During a run the window goes, and the program ends once the run has: it
+// sends nothing more.
 void Close() {
-  if (!gWindow.running) {
+  if (gWindow.flow.CloseNow()) {
     DestroyWindow(gWindow.dialog);
-    return;
+  } else {
+    ShowWindow(gWindow.dialog, SW_HIDE);
   }
-  gWindow.closeAfterRun = true;
-  ShowWindow(gWindow.dialog, SW_HIDE);
 }
 
 void ReadPortsOrWait() {
-  if (gWindow.running) {
-    gWindow.readPortsAfterRun = true;
-  } else {
-    ReadPorts();
-  }
+  if (gWindow.flow.ReadPortsNow()) ReadPorts();
 }
 
 void Command(int id, int notification) {
   if (id == IDC_PORT && notification == CBN_SELCHANGE) {
-    gWindow.chosenPort = static_cast<int>(SendMessageW(Control(IDC_PORT), CB_GETCURSEL, 0, 0));
+    gWindow.flow.chosenPort = static_cast<int>(SendMessageW(Control(IDC_PORT), CB_GETCURSEL, 0, 0));
     UpdateControls();
   } else if (id >= IDC_MODE_FIRST && id <= IDC_MODE_LAST && notification == BN_CLICKED) {
-    gWindow.chosenMode = id - IDC_MODE_FIRST;
+    gWindow.flow.chosenMode = id - IDC_MODE_FIRST;
     UpdateControls();
   } else if (id == IDC_REFRESH) {
     ReadPortsOrWait();

@@ -40,6 +40,29 @@ TEST(Window, WriteOnceAPortAndAModeAreChosenAndNoRunIsOn) {
   EXPECT_FALSE(WriteAllowed(0, kModeChoiceCount, false));
 }
 
+// One run at a time, and while it is on, a new list of the ports and the end
+// of the program wait for its end.
+TEST(Window, ARunHoldsBackTheListOfThePortsAndTheEnd) {
+  WindowFlow flow;
+  EXPECT_FALSE(flow.StartRun()) << "nothing chosen";
+  flow.chosenPort = 0;
+  flow.chosenMode = 1;
+  EXPECT_TRUE(flow.ReadPortsNow());
+  EXPECT_TRUE(flow.StartRun());
+  EXPECT_FALSE(flow.MayWrite());
+  EXPECT_FALSE(flow.StartRun()) << "a second run";
+  EXPECT_FALSE(flow.ReadPortsNow());
+  EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::ShowOutcomeAndReadPorts);
+
+  EXPECT_TRUE(flow.StartRun());
+  EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::ShowOutcome) << "the list was read after the last";
+  EXPECT_TRUE(flow.StartRun());
+  EXPECT_FALSE(flow.ReadPortsNow());
+  EXPECT_FALSE(flow.CloseNow());
+  EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::Close);
+  EXPECT_TRUE(flow.CloseNow()) << "no run on";
+}
+
 TEST(Window, TheResultLineIsWhatTheOneShotRunWrites) {
   EXPECT_STREQ(WritingText(1, WindowsPort("COM12", "")).c_str(),
                "Writing 100 kbit/s (K-CAN) to COM12...");
