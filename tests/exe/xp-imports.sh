@@ -25,6 +25,7 @@ MSVCRT.DLL _onexit _unlock abort atoi calloc exit fflush fgetc fprintf fputc fpu
 MSVCRT.DLL fwrite getenv localeconv malloc memcpy memmove memset setlocale setvbuf signal
 MSVCRT.DLL strchr strcmp strerror strlen strncmp strstr toupper vfprintf wcslen
 MSVCRT.DLL __p___argv __argv _fileno _get_osfhandle fclose ferror memcmp strcspn strpbrk
+MSVCRT.DLL _ismbblead
 SETUPAPI.DLL SetupDiDestroyDeviceInfoList SetupDiEnumDeviceInfo SetupDiGetClassDevsA
 SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyA SetupDiOpenDevRegKey SetupDiGetClassDevsW
 SETUPAPI.DLL SetupDiGetDeviceRegistryPropertyW
