@@ -81,9 +81,10 @@ if(NATIVE_STANDALONE AND NOT CMAKE_CROSSCOMPILING)
     add_skipped_test(${debian_11_test} "${reason}")
   else()
     set(debian_11 ${CMAKE_BINARY_DIR}/debian-11)
-    add_test(NAME debian-11.system COMMAND sh -c [[
+    add_test(NAME debian-11.system COMMAND bash -c [[
       reason=$(bash "$1/scripts/can-isolate") || { echo "skipped: $reason"; exit 77; }
-      [ -d "$0" ] || { rm -rf "$0.new" && mmdebstrap --quiet --variant=essential bullseye "$0.new" &&
+      source "$1/scripts/fresh-debian.sh"
+      [ -d "$0" ] || { retried mmdebstrap mmdebstrap_into "$0.new" --quiet --variant=essential bullseye &&
         mv "$0.new" "$0"; }]] ${debian_11} ${CMAKE_SOURCE_DIR})
     set_tests_properties(debian-11.system PROPERTIES FIXTURES_SETUP debian-11 TIMEOUT 900
                          SKIP_RETURN_CODE 77)

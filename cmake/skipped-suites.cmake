@@ -13,6 +13,8 @@ endfunction()
 
 # add_skipped_test(NAME REASON): a test that only reports why it is skipped.
 function(add_skipped_test name reason)
+  # A reason may hold semicolons (apt's, the kernel's), which would split it.
+  string(REPLACE ";" "$<SEMICOLON>" reason "${reason}")
   add_test(NAME ${name} COMMAND sh -c "echo \"skipped: $1\"; exit $0" ${SKIPPED_TEST_STATUS}
                                 "${reason}")
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE ${SKIPPED_TEST_STATUS})

@@ -2,25 +2,35 @@
 # prefix of this build tree, against the simulated adapter on a pty.
 
 # A 32-bit build runs in a 32-bit prefix, through Wine's 32-bit loader, which
-# starts only where the kernel executes 32-bit x86 programs. Elsewhere the
-# suite is skipped; the checks of the exes themselves still run.
+# starts only where the kernel executes 32-bit x86 programs and Wine's 32-bit
+# packages are installed. Elsewhere the suite is skipped, with the reason;
+# the checks of the exes themselves still run.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_test(NAME wine.x86-32-probe COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/x86-32-probe.sh
                                         ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/x86-32-probe)
   execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/runs-x86-32
                   RESULT_VARIABLE cannot_run OUTPUT_VARIABLE reason
                   OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(cannot_run EQUAL 1)
+  if(cannot_run GREATER 1)
+    message(FATAL_ERROR "scripts/runs-x86-32 failed: ${reason}")
+  endif()
+  # The probe's reason where the kernel refuses; none where it executes them.
+  if(cannot_run EQUAL 0)
+    find_program(WINE_LOADER NAMES wine HINTS /usr/lib/wine)
+    if(WINE32_MISSING)
+      set(reason "${WINE32_MISSING}")
+    elseif(NOT WINE_LOADER)
+      set(reason "32-bit Wine is not installed (Debian package wine32:i386)")
+    endif()
+  endif()
+  if(reason)
     skip_suite("32-bit Wine suite" "${reason}")
     function(add_wine_test name)
       add_skipped_test(${name} "${reason}")
     endfunction()
     return()
-  elseif(cannot_run)
-    message(FATAL_ERROR "scripts/runs-x86-32 failed: ${reason}")
   endif()
   set(WINE_ARCH win32)
-  find_program(WINE_LOADER NAMES wine HINTS /usr/lib/wine REQUIRED)
 else()
   set(WINE_ARCH win64)
   find_program(WINE_LOADER NAMES wine64 wine HINTS /usr/lib/wine REQUIRED)

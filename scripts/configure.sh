@@ -17,3 +17,11 @@ configure_preset() {
   rm -f "$log"
   return "$status"
 }
+
+# configure_for_tests PRESET [CMAKE ARGS...]: configures the preset's tree as
+# the test command tests it, whatever an earlier configure left in its cache:
+# warnings as errors and the end-to-end tests on (the presets set the other
+# options themselves).
+configure_for_tests() {
+  configure_preset "$@" -DWERROR=ON -DE2E_TESTS=ON
+}

@@ -3,15 +3,25 @@
 # system (apt and little else, as a container or a minimal cloud image is):
 # whatever the scripts forget to install fails there, not on a user's machine.
 # Needs root.
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 # make_fresh_system SUITE DIR [PACKAGE...]: a minimal Debian SUITE in DIR,
 # with git (to hold the clone) and the given packages.
 make_fresh_system() {
   local suite=$1 dir=$2
   shift 2
-  rm -rf --one-file-system "$dir"
   mkdir -p "$(dirname "$dir")"
-  mmdebstrap --quiet --variant=apt --include="$(IFS=,; echo "git${*:+,$*}")" "$suite" "$dir"
+  retried mmdebstrap mmdebstrap_into "$dir" --quiet --variant=apt --include="$(IFS=,; echo "git${*:+,$*}")" "$suite"
+}
+
+# mmdebstrap_into DIR ARGS...: a new system in DIR (whatever DIR held before
+# is removed), made by mmdebstrap ARGS: one try of a download that an archive
+# mid-sync may fail.
+mmdebstrap_into() {
+  local dir=$1
+  shift
+  rm -rf --one-file-system "$dir"
+  mmdebstrap "$@" "$dir"
 }
 
 # clone_into_fresh_system DIR PATH [COMMIT]: a clone of this checkout at PATH

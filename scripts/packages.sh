@@ -42,13 +42,45 @@ FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # programs (scripts/runs-x86-32).
 WINE32_PACKAGES=(wine32:i386)
 
-# install_missing PACKAGE...: exits the script when something is missing and
-# cannot be installed.
-install_missing() {
-  local missing=() p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+# How often apt is tried, and how far apart: an archive mid-sync, or a
+# connection that drops, fails one try and often not the next.
+PACKAGE_TRIES=3
+PACKAGE_RETRY_SECONDS=${PACKAGE_RETRY_SECONDS:-5}
+
+# retried WHAT COMMAND...: runs COMMAND until it succeeds, PACKAGE_TRIES times
+# at most; fails when the last try does. WHAT names it in the messages.
+retried() {
+  local what=$1 try
+  shift
+  for ((try = 1; ; try++)); do
+    "$@" && return 0
+    ((try < PACKAGE_TRIES)) || return 1
+    echo "$what failed: try $((try + 1)) of $PACKAGE_TRIES in $PACKAGE_RETRY_SECONDS s" >&2
+    sleep "$PACKAGE_RETRY_SECONDS"
   done
+}
+
+# missing_packages PACKAGE...: those not installed, one a line.
+missing_packages() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+# install_missing PACKAGE...: installs those not yet installed; exits the
+# script, after apt's own messages, when they cannot be.
+install_missing() {
+  try_install_missing "$@" && return 0
+  echo "$PACKAGE_FAILURE" >&2
+  exit 1
+}
+
+# try_install_missing PACKAGE...: the same, but fails instead, with
+# PACKAGE_FAILURE saying which could not be installed, in apt's own words.
+try_install_missing() {
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
   ((${#missing[@]} > 0)) || return 0
   echo "installing: ${missing[*]}"
   # A user at a terminal is asked for the sudo password; anywhere else only
@@ -62,12 +94,49 @@ install_missing() {
     as_root=(sudo DEBIAN_FRONTEND=noninteractive)
   fi
   export DEBIAN_FRONTEND=noninteractive
-  if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]}" == *:i386* ]] && ! apt-config dump APT::Architectures | grep -q '"i386";'; then
     "${as_root[@]}" dpkg --add-architecture i386
   fi
   # apt's unprivileged downloader needs a /tmp that everyone can write to.
   local sandbox=()
   [ "$(stat -c %a /tmp)" == 1777 ] || sandbox=(-o APT::Sandbox::User=root)
-  "${as_root[@]}" apt-get "${sandbox[@]}" update -q
-  "${as_root[@]}" apt-get "${sandbox[@]}" install -y -q --no-install-recommends "${missing[@]}"
+  local log
+  log=$(mktemp -d)
+  if retried apt-get apt_update_install "$log" "${as_root[@]}" apt-get "${sandbox[@]}" -q -- "${missing[@]}"; then
+    rm -rf "$log"
+    return 0
+  fi
+  PACKAGE_FAILURE="${missing[*]} could not be installed: $(apt_reasons "$log/install")"
+  if [ -e "$log/update-failed" ]; then
+    PACKAGE_FAILURE+="; apt-get update failed: $(apt_reasons "$log/update")"
+  fi
+  rm -rf "$log"
+  return 1
+}
+
+# apt_update_install LOG_DIR APT_GET... -- PACKAGE...: one try. A failed update
+# is no failure yet: apt then installs from the package lists it has, which
+# may well hold the packages (an index of another architecture may be the one
+# that failed). Each step's output goes to the terminal and to LOG_DIR.
+apt_update_install() {
+  local log=$1 apt=()
+  shift
+  while [ "$1" != -- ]; do apt+=("$1"); shift; done
+  shift
+  rm -f "$log/update-failed"
+  "${apt[@]}" update 2>&1 | tee "$log/update" || touch "$log/update-failed"
+  "${apt[@]}" install -y --no-install-recommends "$@" 2>&1 | tee "$log/install"
+}
+
+# apt_reasons LOG: why apt failed, on one line, from its output: each failed
+# download's index and apt's reason (without the mirror's address), or else
+# its errors.
+apt_reasons() {
+  local reasons
+  reasons=$(awk '
+    failed { sub(/^ +/, ""); sub(/ \[IP: [^]]*\]$/, ""); print what ": " $0; failed = 0; next }
+    /^Err:/ { $1 = ""; $2 = ""; sub(/^ +/, ""); what = $0; failed = 1 }' "$1")
+  [ -n "$reasons" ] || reasons=$(sed -n 's/^E: //p' "$1")
+  [ -n "$reasons" ] || reasons="apt-get said no more (see above)"
+  awk 'NR > 1 { printf "; " } { printf "%s", $0 } END { print "" }' <<<"$reasons"
 }
