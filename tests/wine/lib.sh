@@ -35,19 +35,29 @@ windows_version() {
 }
 
 # add_usb_port NAME VID PID SERIAL FRIENDLY_NAME: a USB serial device of the
-# ports class in the prefix's registry, whose port NAME is one the prefix maps,
-# with a hardware ID as Device Manager lists it. Wine's SetupAPI finds it at
-# the next enumeration. regedit takes the file as UTF-16 with a byte-order
-# mark; otherwise its REG_MULTI_SZ values come out wrong. The device goes
-# when the test ends.
+# ports class as Windows' own USB driver registers it, whose port NAME is one
+# the prefix maps, with hardware IDs as Device Manager lists them.
 add_usb_port() {
-  local name=$1 vid=$2 pid=$3 serial=$4 friendly=$5
-  local instance="USB\\VID_${vid}&PID_${pid}\\${serial}"
-  local classes='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\DeviceClasses'
-  local interface="$classes\\{86E0D1E0-8089-11D0-9CE4-08003E301F73}\\##?#USB#VID_${vid}&PID_${pid}#${serial}#{86E0D1E0-8089-11D0-9CE4-08003E301F73}"
-  local ids
-  ids=$(printf '%s\0' "USB\\VID_${vid}&PID_${pid}&REV_0600" "USB\\VID_${vid}&PID_${pid}" "" |
-    iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | xargs | tr ' ' ',')
+  add_port_device "USB\\VID_$2&PID_$3\\$4" "$1" "$5" "USB\\VID_$2&PID_$3&REV_0600" "USB\\VID_$2&PID_$3"
+}
+
+# add_ftdi_port NAME VID PID SERIAL FRIENDLY_NAME: the same as FTDI's driver
+# registers it, under its own enumerator.
+add_ftdi_port() {
+  add_port_device "FTDIBUS\\VID_$2+PID_$3+${4}A\\0000" "$1" "$5" "FTDIBUS\\COMPORT&VID_$2&PID_$3"
+}
+
+# add_port_device INSTANCE NAME FRIENDLY_NAME HARDWARE_ID...: a device of the
+# ports class in the prefix's registry, with its COM port interface. Wine's
+# SetupAPI finds it at the next enumeration. regedit takes the file as UTF-16
+# with a byte-order mark; otherwise its REG_MULTI_SZ values come out wrong.
+# The device goes when the test ends.
+add_port_device() {
+  local instance=$1 name=$2 friendly=$3 ids
+  shift 3
+  ids=$(printf '%s\0' "$@" "" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | xargs | tr ' ' ',')
+  local interface
+  interface=$(port_interface "$instance")
   {
     printf '\xff\xfe'
     iconv -f UTF-8 -t UTF-16LE <<REG
@@ -71,25 +81,26 @@ Windows Registry Editor Version 5.00
 "Linked"=dword:00000001
 REG
   } >"$TEST_TMP/device.reg"
-  ADDED_USB_PORTS+=("$vid $pid $serial")
+  ADDED_PORT_DEVICES+=("$instance")
   "$WINE" regedit /S "Z:${TEST_TMP//\//\\}\\device.reg" >/dev/null 2>&1
 }
 
-# The devices add_usb_port added, which leave the shared prefix with the test.
-ADDED_USB_PORTS=()
-remove_added_usb_ports() {
-  local device
-  for device in "${ADDED_USB_PORTS[@]}"; do
-    # shellcheck disable=SC2086 # VID PID SERIAL
-    remove_usb_port $device
-  done
-  ADDED_USB_PORTS=()
+# port_interface INSTANCE: the registry key of the device's COM port interface.
+port_interface() {
+  local guid='{86E0D1E0-8089-11D0-9CE4-08003E301F73}'
+  echo "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\$guid\\##?#${1//\\/#}#$guid"
 }
 
-# remove_usb_port VID PID SERIAL: the device add_usb_port added goes.
-remove_usb_port() {
-  local classes='HKLM\SYSTEM\CurrentControlSet\Control\DeviceClasses'
-  "$WINE" reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Enum\\USB\\VID_$1&PID_$2\\$3" /f >/dev/null 2>&1 || true
-  "$WINE" reg delete "$classes\\{86E0D1E0-8089-11D0-9CE4-08003E301F73}\\##?#USB#VID_$1&PID_$2#$3#{86E0D1E0-8089-11D0-9CE4-08003E301F73}" \
-    /f >/dev/null 2>&1 || true
+# The devices add_port_device added, which leave the shared prefix with the test.
+ADDED_PORT_DEVICES=()
+remove_added_usb_ports() {
+  local instance
+  for instance in "${ADDED_PORT_DEVICES[@]}"; do remove_port_device "$instance"; done
+  ADDED_PORT_DEVICES=()
+}
+
+# remove_port_device INSTANCE: a device add_port_device added goes.
+remove_port_device() {
+  "$WINE" reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Enum\\$1" /f >/dev/null 2>&1 || true
+  "$WINE" reg delete "$(port_interface "$1")" /f >/dev/null 2>&1 || true
 }

@@ -58,6 +58,15 @@ void PrepareForListing(PortTable& ports);
 // FTDIBUS\, elsewhere a device on USB.
 bool IsUsbPort(const PortFacts& port);
 
+// The USB vendor and product a Windows hardware ID names, four lowercase hex
+// digits each, as Linux names them: USB\VID_0403&PID_6001&REV_0600,
+// FTDIBUS\COMPORT&VID_0403&PID_6001, FTDIBUS\VID_0403+PID_6001+A1B2C3D4A.
+// Empty, both, where it names none.
+struct UsbIdentity {
+  BoundedText<8> vendor, product;
+};
+UsbIdentity UsbIdentityOf(const PortFacts& port);
+
 // The USB serial ports of a table: how many, and the first of them.
 struct UsbPorts {
   std::size_t count = 0;

@@ -1,15 +1,8 @@
 #include "window_model.h"
 
 #include "ascii_case.h"
-#include "port_description.h"
 
 namespace {
-
-// The Windows port list needs no environment: only Linux ports have a
-// dialogue answer to tell.
-char* NoEnvironment(const char*) {
-  return nullptr;
-}
 
 void AppendLines(ResultText& text, const char* lines) {
   for (const char* line = lines; *line != '\0';) {
@@ -23,8 +16,14 @@ void AppendLines(ResultText& text, const char* lines) {
 }  // namespace
 
 EntryText PortEntry(const PortFacts& port) {
-  return EntryText().AppendFormat("%s - %s", port.name.c_str(),
-                                  DescribePort(port, NoEnvironment).c_str());
+  EntryText entry = port.name.c_str();
+  const char* what =
+      port.friendlyName.empty() ? port.kernelDevice.c_str() : port.friendlyName.c_str();
+  if (what[0] != '\0') entry.AppendFormat(" - %s", what);
+  const UsbIdentity usb = UsbIdentityOf(port);
+  if (!usb.vendor.empty())
+    entry.AppendFormat(" - USB %s:%s", usb.vendor.c_str(), usb.product.c_str());
+  return entry;
 }
 
 int ChosenEntry(const PortTable& ports, const char* previous) {

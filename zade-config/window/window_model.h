@@ -27,7 +27,8 @@ constexpr const char* kNoPortText =
 
 using EntryText = BoundedText<kMaxPortName + 600>;
 
-// "COM12 - USB Serial Port (COM12) [USB\VID_0403&PID_6001]".
+// "COM12 - USB Serial Port (COM12) - USB 0403:6001": the name, the friendly
+// name (or the kernel's device) and the USB vendor and product, where known.
 EntryText PortEntry(const PortFacts& port);
 
 // The entry chosen when the list is read: the one that was chosen before

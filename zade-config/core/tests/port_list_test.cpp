@@ -89,4 +89,24 @@ TEST(PortList, UsbPortsByHardwareIdOrBus) {
   EXPECT_TRUE(IsUsbPort(LinuxPort("/dev/ttyACM0", true)));
 }
 
+// As USB's own driver and FTDI's name a port, or with no vendor or product.
+TEST(PortList, UsbIdentityFromTheHardwareId) {
+  struct Case {
+    const char* hardwareId;
+    const char* identity;
+  } cases[] = {
+      {"USB\\VID_0403&PID_6001&REV_0600", "0403:6001"},
+      {"FTDIBUS\\COMPORT&VID_0403&PID_6001", "0403:6001"},
+      {"ftdibus\\VID_1A2B+PID_3C4D+A1B2C3D4A\\0000", "1a2b:3c4d"},
+      {"USB\\VID_0403", ":"},
+      {"USB\\VID_04&PID_6001", ":"},
+      {"ACPI\\PNP0501&VID_0403&PID_6001", ":"},
+  };
+  for (const Case& c : cases) {
+    const UsbIdentity identity = UsbIdentityOf(WindowsPort("COM3", "", "", c.hardwareId));
+    EXPECT_EQ(std::string(identity.vendor.c_str()) + ":" + identity.product.c_str(), c.identity)
+        << c.hardwareId;
+  }
+}
+
 }  // namespace

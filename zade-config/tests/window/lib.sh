@@ -48,10 +48,10 @@ start_display() {
     >/dev/null 2>&1
 }
 
-# add_adapter_port: the adapter, a USB serial device on COM12, and its entry
-# in the port list.
-ADAPTER_PORT_ENTRY="COM12 - USB Serial Port (COM12) [USB\\VID_0403&PID_6001&REV_0600]"
-add_adapter_port() { add_usb_port COM12 0403 6001 A12345 "USB Serial Port (COM12)"; }
+# add_adapter_port: the adapter, a USB serial device on COM12 as FTDI's
+# driver registers it, and its entry in the port list.
+ADAPTER_PORT_ENTRY="COM12 - USB Serial Port (COM12) - USB 0403:6001"
+add_adapter_port() { add_ftdi_port COM12 0403 6001 A1B2C3D4 "USB Serial Port (COM12)"; }
 
 # screenshot NAME: where WINDOW_SCREENSHOTS names a folder (scripts/window-
 # screenshots), the window as it is now, in NAME.png there.

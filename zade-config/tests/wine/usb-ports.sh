@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# USB serial ports as Device Manager lists them, with localized names: the
-# port list in the code page its reader decodes, and --mode's own choice of
-# the one USB port. The devices go at the end, so the other tests see none.
+# USB serial ports as Device Manager lists them, of Windows' USB driver and of
+# FTDI's, with localized names: the port list in the code page its reader
+# decodes, and --mode's own choice of the one USB port. The devices go at the
+# end, so the other tests see none.
 source "$SOURCE_DIR/tests/wine/lib.sh"
 # Wine's locale follows the environment's: with none, English (United States),
 # whose OEM code page, the one of redirected output without a console, is 437.
 export LC_ALL=C
+
+# As FTDI's driver registers its ports, under an enumerator of its own.
+add_ftdi_port COM12 0403 6001 A1B2C3D4 "USB Serial Port (COM12)"
+run_piped zade-config '' --list-ports
+expect_equal "--list-ports: a port of FTDI's driver" \
+  "COM12	USB Serial Port (COM12) [FTDIBUS\\COMPORT&VID_0403&PID_6001]" \
+  "$(grep -a '^COM12' "$TEST_TMP/out" | tr -d '\r')"
+start_sim 12 --log "$TEST_TMP/received"
+run_piped zade-config '' --mode 100
+stop_sim
+expect_equal "--mode without --port takes FTDI's one port" "0 81 00 00 09 8A" \
+  "$status $(cat "$TEST_TMP/received")"
+remove_added_usb_ports
 
 add_usb_port COM12 0403 6001 A12345 "Serielles USB-Gerät (COM12)"
 run_piped zade-config '' --list-ports

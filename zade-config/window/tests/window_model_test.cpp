@@ -8,11 +8,19 @@
 
 namespace {
 
-TEST(Window, EntriesNameThePortThenWhatItIs) {
+TEST(Window, EntriesNameThePortWhatItIsAndItsUsbIdentity) {
+  EXPECT_STREQ(PortEntry(WindowsPort("COM12", "\\Device\\VCP0", "USB Serial Port (COM12)",
+                                     "USB\\VID_0403&PID_6001&REV_0600"))
+                   .c_str(),
+               "COM12 - USB Serial Port (COM12) - USB 0403:6001");
+  EXPECT_STREQ(PortEntry(WindowsPort("COM3", "\\Device\\VCP1", "USB Serial Port (COM3)",
+                                     "FTDIBUS\\COMPORT&VID_0403&PID_6015"))
+                   .c_str(),
+               "COM3 - USB Serial Port (COM3) - USB 0403:6015");
   EXPECT_STREQ(
-      PortEntry(WindowsPort("COM12", "\\Device\\VCP0", "USB Serial Port (COM12)", "USB\\VID_0403"))
+      PortEntry(WindowsPort("COM4", "\\Device\\VCP2", "USB Serial Port (COM4)", "USB\\ROOT_HUB"))
           .c_str(),
-      "COM12 - USB Serial Port (COM12) [USB\\VID_0403]");
+      "COM4 - USB Serial Port (COM4)");
   EXPECT_STREQ(PortEntry(WindowsPort("COM1", "\\Device\\Serial0")).c_str(),
                "COM1 - \\Device\\Serial0");
 }
