@@ -26,6 +26,11 @@ EntryText PortEntry(const PortFacts& port) {
   return entry;
 }
 
+int DroppedListWidth(int widestEntry, int frame, int controlWidth, int screenWidth) {
+  const int wanted = widestEntry + frame;
+  return wanted < controlWidth ? controlWidth : wanted > screenWidth ? screenWidth : wanted;
+}
+
 int ChosenEntry(const PortTable& ports, const char* previous) {
   for (std::size_t i = 0; i < ports.count && previous[0] != '\0'; ++i) {
     if (SameAsciiIgnoringCase(ports.ports[i].name.c_str(), previous)) return static_cast<int>(i);

@@ -31,6 +31,11 @@ using EntryText = BoundedText<kMaxPortName + 600>;
 // name (or the kernel's device) and the USB vendor and product, where known.
 EntryText PortEntry(const PortFacts& port);
 
+// How wide the port list drops, in pixels: wide enough for its widest entry
+// and what frames the entries (border, scroll bar), never narrower than the
+// control itself nor wider than the screen.
+int DroppedListWidth(int widestEntry, int frame, int controlWidth, int screenWidth);
+
 // The entry chosen when the list is read: the one that was chosen before
 // (`previous`, a port's name, or empty), when it is still there; else the only
 // USB serial port; else none (-1).

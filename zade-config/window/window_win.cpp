@@ -72,6 +72,31 @@ void SetIcon(int id, LPCWSTR icon) {
   SendMessageW(Control(id), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
 }
 
+// The port list drops as wide as its widest entry, which the closed control
+// may cut: a long friendly name stays readable there.
+void SetDroppedWidth(HWND list) {
+  const HDC dc = GetDC(list);
+  const HGDIOBJ font =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const PortFacts& port : gPorts) {
+    wchar_t entry[kMaxWide];
+    ToWide(PortEntry(port).c_str(), entry);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, entry, lstrlenW(entry), &extent);
+    if (extent.cx > widest) widest = extent.cx;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(list, dc);
+  RECT own;
+  GetWindowRect(list, &own);
+  // The list's border and item margins, and its scroll bar.
+  const int frame = 4 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+  const int width =
+      DroppedListWidth(widest, frame, own.right - own.left, GetSystemMetrics(SM_CXSCREEN));
+  SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+}
+
 // Reads the ports again, keeping the chosen one where it is still there.
 void ReadPorts() {
   int& chosen = gWindow.flow.chosenPort;
@@ -88,6 +113,7 @@ void ReadPorts() {
     ToWide(PortEntry(port).c_str(), entry);
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
   }
+  SetDroppedWidth(list);
   chosen = ChosenEntry(gPorts, previous.c_str());
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   if (gPorts.count == 0) {

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# The layout at 96, 144 and 192 DPI: every control inside the client area,
-# no two overlapping and no text wider than its control.
+# The layout at 96, 144 and 192 DPI, as the window itself reports its DPI:
+# every control inside the client area, no two overlapping and no text wider
+# than its control, nor an entry of the port list wider than the dropped
+# list. The adapter is chosen, beside a port with one of the longest names
+# a driver gives.
 source "$(dirname "$0")/lib.sh"
+add_adapter_port
+add_usb_port COM3 10C4 EA70 0042 "Silicon Labs Dual CP2105 USB to UART Bridge: Enhanced COM Port (COM3)"
 for dpi in 96 144 192; do
   start_display "$dpi"
   start_window
-  expect_equal "at $dpi DPI" "0 faults" "$(driver layout | tail -1 | grep -o '[0-9]* faults')"
-  driver layout | grep -v faults || true
+  adapter=$(driver ports | grep -n "^  $ADAPTER_PORT_ENTRY$" | cut -d: -f1)
+  driver choose-port $((adapter - 1))
+  driver layout >"$TEST_TMP/layout"
+  cat "$TEST_TMP/layout"
+  expect_equal "the window at $dpi DPI" yes \
+    "$(grep -q "^window at $dpi DPI," "$TEST_TMP/layout" && echo yes || echo no)"
+  expect_equal "at $dpi DPI" "0 faults" "$(tail -1 "$TEST_TMP/layout" | grep -o '[0-9]* faults')"
   screenshot "layout-$dpi-dpi"
   close_window
   kill "$XVFB_PID" 2>/dev/null || true

@@ -46,6 +46,9 @@ start_display() {
   local dpi=${1:-96}
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null 2>&1
+  # The session that reg started keeps the DPI it started with.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
 }
 
 # add_adapter_port: the adapter, a USB serial device on COM12 as FTDI's

@@ -11,7 +11,8 @@
 //   window-driver focus                   the ID of the control with the focus
 //   window-driver wait-result MS          waits until no run is on, prints the result
 //   window-driver answers MS              the time the window takes to answer, in ms
-//   window-driver layout                  the controls' faults of layout, one a line
+//   window-driver layout                  the controls' faults of layout, one a line,
+//                                         then the window's DPI and the count
 // Exit status 0, or 1 when the window or the control is not there in time.
 #include <windows.h>
 
@@ -140,8 +141,82 @@ int Answers(HWND window) {
   return 0;
 }
 
+// The dialog's font, as the window makes it at its DPI: its template's 8
+// points of MS Shell Dlg 2. (A font handle of the window's is of no use
+// here: GDI objects belong to their process.)
+HFONT DialogFont(unsigned dpi) {
+  return CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH, L"MS Shell Dlg 2");
+}
+
+// How wide a text is drawn in the dialog's font.
+int TextWidth(HFONT font, const wchar_t* text, int length) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ before = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text, length, &extent);
+  SelectObject(dc, before);
+  DeleteDC(dc);
+  return extent.cx;
+}
+
+// The port list's faults: its closed text wider than the room beside the
+// drop button, or an entry wider than the dropped list less its border and
+// scroll bar.
+int PortListFaults(HWND list, HFONT font) {
+  int faults = 0;
+  // The chosen entry, beside the drop button, inside the control's 3-D edge.
+  // (GetWindowText and GetComboBoxInfo do not reach into another process.)
+  DWORD_PTR chosen = 0, closedLength = 0;
+  wchar_t text[1024] = L"";
+  if (Send(list, CB_GETCURSEL, 0, 0, chosen) && static_cast<LRESULT>(chosen) >= 0) {
+    Send(list, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text), closedLength);
+  }
+  RECT own;
+  GetWindowRect(list, &own);
+  const int closedWidth = TextWidth(font, text, static_cast<int>(closedLength));
+  const int closedRoom = static_cast<int>(own.right - own.left) - GetSystemMetrics(SM_CXVSCROLL) -
+                         2 * GetSystemMetrics(SM_CXEDGE) - 4;
+  if (closedWidth > closedRoom) {
+    std::printf("port list: closed text %d wide in %d\n", closedWidth, closedRoom);
+    ++faults;
+  }
+  DWORD_PTR count = 0, dropped = 0;
+  Send(list, CB_GETCOUNT, 0, 0, count);
+  Send(list, CB_GETDROPPEDWIDTH, 0, 0, dropped);
+  const int room = static_cast<int>(dropped) - 2 * GetSystemMetrics(SM_CXBORDER) -
+                   GetSystemMetrics(SM_CXVSCROLL) - 4;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    if (!Send(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), length)) continue;
+    const int width = TextWidth(font, text, static_cast<int>(length));
+    if (width > room) {
+      std::printf("port list: entry %d %d wide in %d\n", static_cast<int>(i), width, room);
+      ++faults;
+    }
+  }
+  std::printf("port list: closed text %d wide in %d, %d entries, dropped %d wide\n", closedWidth,
+              closedRoom, static_cast<int>(count), static_cast<int>(dropped));
+  return faults;
+}
+
+// The window's own DPI, as Windows scales it; the screen's where the system
+// cannot tell a window's.
+unsigned WindowDpi(HWND window) {
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  const auto getDpi = reinterpret_cast<GetDpiForWindowCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+  if (getDpi != nullptr) return getDpi(window);
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return static_cast<unsigned>(dpi);
+}
+
 // Every control inside the client area, no two overlapping (a group box
-// holds its buttons), and no text wider than its control.
+// holds its buttons), and no text wider than its control, the port list's
+// entries included.
 int Layout(HWND window) {
   RECT client;
   GetClientRect(window, &client);
@@ -151,6 +226,8 @@ int Layout(HWND window) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     controls[count++] = child;
   }
+  const unsigned dpi = WindowDpi(window);
+  const HFONT font = DialogFont(dpi);
   int faults = 0;
   for (int i = 0; i < count; ++i) {
     RECT a;
@@ -182,14 +259,9 @@ int Layout(HWND window) {
       if (*c != L'&') text[length++] = *c;
     }
     text[length] = L'\0';
+    if (id == IDC_PORT) faults += PortListFaults(controls[i], font);
     if (length == 0 || id == IDC_PORT || id == IDC_RESULT) continue;
-    const HDC dc = GetDC(controls[i]);
-    const HGDIOBJ font =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(controls[i], WM_GETFONT, 0, 0)));
-    SIZE extent;
-    GetTextExtentPoint32W(dc, text, length, &extent);
-    SelectObject(dc, font);
-    ReleaseDC(controls[i], dc);
+    const int width = TextWidth(font, text, length);
     int room = a.right - a.left;
     wchar_t kind[32] = L"";
     GetClassNameW(controls[i], kind, 32);
@@ -197,15 +269,14 @@ int Layout(HWND window) {
     if (lstrcmpiW(kind, L"Button") == 0 && style == BS_AUTORADIOBUTTON) {
       room -= GetSystemMetrics(SM_CXMENUCHECK) + 3;  // the circle and the gap after it
     }
-    if (extent.cx > room) {
-      std::printf("control %d: text %ld wide in %d\n", id, static_cast<long>(extent.cx), room);
+    if (width > room) {
+      std::printf("control %d: text %d wide in %d\n", id, width, room);
       ++faults;
     }
   }
-  const HDC screen = GetDC(nullptr);
-  std::printf("%d DPI, %ld x %ld client\n", GetDeviceCaps(screen, LOGPIXELSX),
-              static_cast<long>(client.right), static_cast<long>(client.bottom));
-  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  std::printf("window at %u DPI, %ld x %ld client\n", dpi, static_cast<long>(client.right),
+              static_cast<long>(client.bottom));
   std::printf("%d controls, %d faults\n", count, faults);
   return 0;
 }

@@ -25,6 +25,12 @@ TEST(Window, EntriesNameThePortWhatItIsAndItsUsbIdentity) {
                "COM1 - \\Device\\Serial0");
 }
 
+TEST(Window, TheListDropsAsWideAsItsWidestEntryWithinTheScreen) {
+  EXPECT_EQ(DroppedListWidth(400, 22, 340, 1280), 422);
+  EXPECT_EQ(DroppedListWidth(200, 22, 340, 1280), 340) << "never narrower than the control";
+  EXPECT_EQ(DroppedListWidth(1500, 22, 340, 1280), 1280) << "never wider than the screen";
+}
+
 // The only USB port is chosen at start; with two, or none, nothing is. A
 // port chosen before stays chosen while it is there.
 TEST(Window, TheOnlyUsbPortOrTheOneChosenBefore) {
