@@ -44,6 +44,10 @@ int ChosenEntry(const PortTable& ports, const char* previous);
 // Write may be pressed once a port and a mode are chosen, and no run is on.
 bool WriteAllowed(int chosenPort, int chosenMode, bool running);
 
+// How long after Close during a run the program ends at the latest, even
+// while a call of the port has not returned (writes have no time limit).
+constexpr unsigned kCloseAtLatestMs = 5000;
+
 // What the window's choices and its run allow, between Windows' messages.
 // A run holds back what would change what it works on: a new list of the
 // ports waits for its end, and so does the end of the program.

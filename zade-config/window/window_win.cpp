@@ -9,12 +9,17 @@
 namespace {
 
 constexpr UINT kRunEnded = WM_APP + 1;
+// A burst of device changes reads the ports once, after it.
+constexpr UINT_PTR kPortsChangedTimer = 1;
+constexpr UINT kPortsChangedDelayMs = 500;
+// Close during a run: the program ends at the latest then.
+constexpr UINT_PTR kCloseTimer = 2;
 
 // The system's icons beside the result, each a control of its own in the same
-// place (IDI_INFORMATION and IDI_ERROR, whose macros are of the ANSI calls).
+// place. Their macros are of the ANSI calls; the IDs are the same.
 enum class Mark { None, Information, Error };
-const LPCWSTR kInformationIcon = MAKEINTRESOURCEW(32516);
-const LPCWSTR kErrorIcon = MAKEINTRESOURCEW(32513);
+const LPCWSTR kInformationIcon = reinterpret_cast<LPCWSTR>(IDI_INFORMATION);
+const LPCWSTR kErrorIcon = reinterpret_cast<LPCWSTR>(IDI_ERROR);
 constexpr int kMaxWide = 2048;
 
 // The ports listed. Too large for a stack; at namespace scope, and all zeros,
@@ -66,6 +71,14 @@ void ShowResult(const char* text, Mark mark) {
   SetText(Control(IDC_RESULT), text);
   ShowWindow(Control(IDC_RESULT_ICON), mark == Mark::Information ? SW_SHOW : SW_HIDE);
   ShowWindow(Control(IDC_RESULT_ERROR_ICON), mark == Mark::Error ? SW_SHOW : SW_HIDE);
+}
+
+// The product's icon at the size the system asks for, drawn for it rather
+// than scaled from another.
+void SetWindowIcon(WPARAM which, int width, int height) {
+  const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                 GetSystemMetrics(width), GetSystemMetrics(height), 0);
+  SendMessageW(gWindow.dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
 }
 
 void SetIcon(int id, LPCWSTR icon) {
@@ -164,18 +177,38 @@ void EndRun() {
   Focus(IsWindowEnabled(Control(IDOK)) ? IDOK : IDC_PORT);
 }
 
+void ReadPortsOrWait() {
+  if (gWindow.flow.ReadPortsNow()) ReadPorts();
+}
+
 // During a run the window goes, and the program ends once the run has: it
-// sends nothing more.
+// sends nothing more. A port whose driver never completes a call must not
+// keep an invisible program holding it: it ends anyway after a while.
 void Close() {
   if (gWindow.flow.CloseNow()) {
     DestroyWindow(gWindow.dialog);
   } else {
     ShowWindow(gWindow.dialog, SW_HIDE);
+    SetTimer(gWindow.dialog, kCloseTimer, kCloseAtLatestMs, nullptr);
   }
 }
 
-void ReadPortsOrWait() {
-  if (gWindow.flow.ReadPortsNow()) ReadPorts();
+void Timer(UINT_PTR timer) {
+  KillTimer(gWindow.dialog, timer);
+  if (timer == kPortsChangedTimer) ReadPortsOrWait();
+  // The worker is still in a call of the port's driver.
+  if (timer == kCloseTimer) TerminateProcess(GetCurrentProcess(), 0);
+}
+
+// Windows asks for an answer to a query only; other events are news.
+INT_PTR DeviceChange(WPARAM event) {
+  if (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE ||
+      event == DBT_DEVNODES_CHANGED) {
+    SetTimer(gWindow.dialog, kPortsChangedTimer, kPortsChangedDelayMs, nullptr);
+  }
+  if (event != DBT_DEVICEQUERYREMOVE && event != DBT_QUERYCHANGECONFIG) return FALSE;
+  SetWindowLongPtrW(gWindow.dialog, DWLP_MSGRESULT, TRUE);
+  return TRUE;
 }
 
 void Command(int id, int notification) {
@@ -198,9 +231,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: {
       gWindow.dialog = dialog;
-      const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-      SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      SetWindowIcon(ICON_BIG, SM_CXICON, SM_CYICON);
+      SetWindowIcon(ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
       SetIcon(IDC_RESULT_ICON, kInformationIcon);
       SetIcon(IDC_RESULT_ERROR_ICON, kErrorIcon);
       ReadPorts();
@@ -210,7 +242,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       Command(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_DEVICECHANGE:
-      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) ReadPortsOrWait();
+      return DeviceChange(wParam);
+    case WM_TIMER:
+      Timer(wParam);
       return TRUE;
     case kRunEnded:
       EndRun();
@@ -226,6 +260,16 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   }
 }
 
+// What failed, with the system's message for the error.
+void ShowSystemError(const wchar_t* what, DWORD error) {
+  wchar_t reason[512] = L"";
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 reason, sizeof reason / sizeof reason[0], nullptr);
+  wchar_t text[640];
+  wsprintfW(text, L"%s: %s", what, reason[0] != L'\0' ? reason : L"no message for this error.");
+  MessageBoxW(nullptr, text, L"zade-config-gui", MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 int RunWindow(HINSTANCE instance, const WindowSystem& system) {
@@ -233,7 +277,10 @@ int RunWindow(HINSTANCE instance, const WindowSystem& system) {
   gWindow.system = &system;
   const HWND dialog =
       CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_WINDOW), nullptr, DialogProc, 0);
-  if (dialog == nullptr) return 0;
+  if (dialog == nullptr) {
+    ShowSystemError(L"CreateDialogParamW failed", GetLastError());
+    return 1;
+  }
   ShowWindow(dialog, SW_SHOW);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -7,5 +7,6 @@
 
 #include "window_system.h"
 
-// Shows the window until it is closed; returns the exit status, 0.
+// Shows the window until it is closed; returns the exit status: 0, or 1
+// when the window could not be made (a message box says why).
 int RunWindow(HINSTANCE instance, const WindowSystem& system);

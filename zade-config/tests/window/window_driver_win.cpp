@@ -11,6 +11,8 @@
 //   window-driver focus                   the ID of the control with the focus
 //   window-driver wait-result MS          waits until no run is on, prints the result
 //   window-driver answers MS              the time the window takes to answer, in ms
+//   window-driver device-change EVENT     sends WM_DEVICECHANGE with EVENT (DBT_*), as
+//                                         Windows does, prints the window's answer
 //   window-driver layout                  the controls' faults of layout, one a line,
 //                                         then the window's DPI and the count
 // Exit status 0, or 1 when the window or the control is not there in time.
@@ -131,6 +133,13 @@ int WaitResult(HWND window, DWORD ms) {
     Sleep(50);
   }
   return 1;
+}
+
+int DeviceChange(HWND window, WPARAM event) {
+  DWORD_PTR answer = 0;
+  if (!Send(window, WM_DEVICECHANGE, event, 0, answer)) return 1;
+  std::printf("%ld\n", static_cast<long>(answer));
+  return 0;
 }
 
 int Answers(HWND window) {
@@ -303,5 +312,6 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "answers") == 0) return Answers(window);
   if (std::strcmp(command, "focus") == 0) return Focus(window);
   if (std::strcmp(command, "layout") == 0) return Layout(window);
+  if (std::strcmp(command, "device-change") == 0) return DeviceChange(window, value);
   return 2;
 }
