@@ -33,7 +33,11 @@ COMCTL32.DLL InitCommonControls
 KERNEL32.DLL CreateThread
 USER32.DLL CreateDialogParamW DestroyWindow DispatchMessageW EnableWindow GetDlgItem GetMessageW
 USER32.DLL IsDialogMessageW IsWindowEnabled LoadIconW PostMessageW PostQuitMessage SendMessageW
-USER32.DLL SetWindowTextW ShowWindow TranslateMessage
+USER32.DLL SetWindowTextW ShowWindow TranslateMessage GetDC ReleaseDC GetWindowRect
+USER32.DLL GetSystemMetrics SetTimer KillTimer LoadImageW MessageBoxW wsprintfW SetWindowLongW
+GDI32.DLL GetTextExtentPoint32W SelectObject
+KERNEL32.DLL FormatMessageW GetCurrentProcess TerminateProcess lstrlenW
+MSVCRT.DLL isxdigit tolower
 LIST
 )
 allowed=$(awk '{for (i = 2; i <= NF; i++) print $1, $i}' <<<"$xp_sp3" | sort -u)

@@ -44,7 +44,7 @@ HWND Control(int id) {
 
 // The window keeps its texts in UTF-8; its controls take UTF-16.
 void ToWide(const char* utf8, wchar_t (&wide)[kMaxWide]) {
-  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, kMaxWide) == 0) wide[0] = L'\0';
+  gWindow.system->toWide(utf8, wide, kMaxWide);
 }
 
 void SetText(HWND control, const char* utf8) {

@@ -1,13 +1,6 @@
 #include "text_win.h"
 
-#include <io.h>
 #include <windows.h>
-
-namespace {
-
-constexpr int kMaxWide = 2048;
-
-}  // namespace
 
 Utf8Text Utf8FromWide(const wchar_t* text) {
   char utf8[4 * Utf8Text::kCapacity] = "";
@@ -17,28 +10,8 @@ Utf8Text Utf8FromWide(const wchar_t* text) {
   return utf8;
 }
 
-void WriteText(std::FILE* stream, const char* text) {
-  wchar_t wide[kMaxWide];
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, kMaxWide);
-  if (length <= 1) {
-    std::fputs(text, stream);
-    return;
-  }
-  std::fflush(stream);
-  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-  DWORD mode = 0;
-  DWORD written = 0;
-  if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) &&
-      WriteConsoleW(handle, wide, static_cast<DWORD>(length - 1), &written, nullptr)) {
-    return;
-  }
-  UINT codePage = GetConsoleOutputCP();
-  if (codePage == 0) codePage = GetOEMCP();
-  char bytes[4 * kMaxWide];
-  const char* unmapped = codePage == CP_UTF8 ? nullptr : "?";  // UTF-8 maps every character
-  if (WideCharToMultiByte(codePage, 0, wide, -1, bytes, sizeof bytes, unmapped, nullptr) == 0) {
-    std::fputs(text, stream);
-    return;
-  }
-  std::fputs(bytes, stream);
+int WideFromUtf8(const char* utf8, wchar_t* wide, int capacity) {
+  const int written = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, capacity);
+  if (written == 0 && capacity > 0) wide[0] = L'\0';
+  return written;
 }

@@ -1,9 +1,6 @@
 // Text between the program, which keeps it in UTF-8, and Windows, whose own
-// calls speak UTF-16 and whose consoles and redirected output want their
-// code pages.
+// calls speak UTF-16.
 #pragma once
-
-#include <cstdio>
 
 #include "bounded_text.h"
 
@@ -12,9 +9,7 @@ using Utf8Text = BoundedText<512>;
 // UTF-16 from Windows as UTF-8, cut where a character begins when too long.
 Utf8Text Utf8FromWide(const wchar_t* text);
 
-// Writes UTF-8 text to a C runtime stream: on a console with WriteConsoleW,
-// after what the runtime holds for the stream; redirected, in the console's
-// output code page, or the OEM code page without a console, a character the
-// code page lacks becoming its best fit or "?". Only the runtime's own handle
-// of the stream is used: a handle the process inherited may be stale.
-void WriteText(std::FILE* stream, const char* text);
+// UTF-8 as UTF-16 in WIDE, which holds CAPACITY units with the terminator;
+// the count of units written, the terminator's included, or 0, leaving WIDE
+// empty, when the text does not fit.
+int WideFromUtf8(const char* utf8, wchar_t* wide, int capacity);

@@ -4,6 +4,7 @@
 #include "one_shot.h"
 #include "port_enumeration_win.h"
 #include "serial_port_win.h"
+#include "text_win.h"
 #include "window_win.h"
 
 namespace {
@@ -15,7 +16,7 @@ OneShotOutcome SetMode(const PortArgument& port, CanBusMode mode) {
   return SetModeOnce(serial, port, mode, {});
 }
 
-const WindowSystem kSystem = {EnumerateSerialPorts, SetMode};
+const WindowSystem kSystem = {EnumerateSerialPorts, SetMode, WideFromUtf8};
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include "port_enumeration_win.h"
 #include "program.h"
 #include "serial_port_win.h"
-#include "text_win.h"
+#include "text_output_win.h"
 
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv, PortStyle::Windows);

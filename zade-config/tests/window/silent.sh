@@ -18,6 +18,8 @@ expect_equal "during the run: Write and the choices are off" "0 0 0" \
 answered=$(for _ in 1 2 3; do driver answers; done | sort -n | head -1)
 expect_equal "during the run: the window answers within 100 ms" yes \
   "$( ((answered < 100)) && echo yes || echo "no, after $answered ms")"
+expect_equal "the run still on after the measurement" "Writing CAN off to COM12...|no icon" \
+  "$(driver result | paste -sd'|')"
 expect_equal "no answer" "Error, adapter not conected!!!|error icon" "$(driver wait-result 30000 | paste -sd'|')"
 screenshot silent-no-answer
 expect_equal "after the run: Write is on again" 1 "$(driver enabled $IDOK)"
