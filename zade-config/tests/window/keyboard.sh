@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The keyboard alone: a mnemonic chooses the mode, Enter is Write, Tab goes
-# through the controls in reading order, Esc closes.
+# The keyboard alone: each mnemonic reaches its control, Enter is Write, Tab
+# goes through the controls in reading order, Alt+C and Esc close.
 source "$(dirname "$0")/lib.sh"
 start_display
 add_adapter_port
@@ -18,11 +18,28 @@ keys() {
     sleep 0.3
   done
 }
+# Every mnemonic: Alt and the letter or digit of each control.
+keys alt+p
+expect_equal "Alt+P: the port list" "$IDC_PORT" "$(driver focus)"
+keys alt+u
+expect_equal "Alt+U: the result" "$IDC_RESULT" "$(driver focus)"
+keys alt+o
+expect_equal "Alt+O: CAN off" "$IDC_MODE_OFF" "$(driver focus)"
+keys alt+5
+expect_equal "Alt+5: 500 kbit/s" "$IDC_MODE_500" "$(driver focus)"
+keys alt+w
+expect_equal "Alt+5, Alt+W: the mode written" \
+  "COM12: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )|information icon" \
+  "$(driver wait-result 30000 | paste -sd'|')"
+add_usb_port COM3 067B 2303 B678 "Prolific USB-to-Serial Comm Port (COM3)"
+keys alt+r
+sleep 1
+expect_equal "Alt+R: the list read again" 1 "$(driver ports | grep -c "^  COM3 - Prolific" || true)"
 keys alt+1 Return
 expect_equal "Alt+1, Enter: the mode written" \
   "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )|information icon" \
   "$(driver wait-result 30000 | paste -sd'|')"
-expect_equal "Alt+1, Enter: the request" "81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
+expect_equal "the requests" "81 00 00 01 82 81 00 00 09 8A" "$(cat "$TEST_TMP/received")"
 order=()
 for _ in 1 2 3 4 5 6; do
   keys Tab
@@ -32,16 +49,26 @@ done
 # list, Refresh, the chosen mode, Write.
 expect_equal "Tab: the reading order" "$IDC_RESULT $IDCANCEL $IDC_PORT $IDC_REFRESH $IDC_MODE_100 $IDOK" \
   "${order[*]}"
-keys Escape
-for _ in $(seq 100); do
-  kill -0 "$WINDOW_PID" 2>/dev/null || break
-  sleep 0.1
-done
-window_status=running
-if ! kill -0 "$WINDOW_PID" 2>/dev/null; then
-  window_status=0
-  wait "$WINDOW_PID" || window_status=$?
-fi
-WINDOW_PID=
+# close_by KEY...: the keys end the program; its status lands in
+# $window_status ("running" when it still runs after 10 s).
+close_by() {
+  keys "$@"
+  for _ in $(seq 100); do
+    kill -0 "$WINDOW_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  window_status=running
+  if ! kill -0 "$WINDOW_PID" 2>/dev/null; then
+    window_status=0
+    wait "$WINDOW_PID" || window_status=$?
+  fi
+  WINDOW_PID=
+}
+close_by alt+c
+expect_equal "Alt+C ends the program with 0" 0 "$window_status"
+start_window
+xdotool windowfocus "$(xdotool search --name "CAN bus mode" | head -1)" || true
+sleep 0.5
+close_by Escape
 expect_equal "Esc ends the program with 0" 0 "$window_status"
 finish
