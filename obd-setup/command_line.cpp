@@ -128,7 +128,7 @@ void PrintUsage(std::FILE* out) {
 
 // Flushed and closed, with no write of it failed. (msvcrt's printf and fflush
 // report success on a full device, and only mark the stream.)
-bool Closed(std::FILE* stream, int (*closeStream)(std::FILE*)) {
+bool CloseCleanly(std::FILE* stream, int (*closeStream)(std::FILE*)) {
   const bool failedBefore = std::ferror(stream) != 0;
   return closeStream(stream) == 0 && !failedBefore;
 }
@@ -158,10 +158,10 @@ int RunObdSetupCommand(int argc, const char* const* argv, std::uint32_t versionW
                        std::FILE* err, int (*closeStream)(std::FILE* stream)) {
   if (argc <= 1) return RunObdSetup(versionWord, out);
   int status = RunForm(argc, argv, versionWord, out, err);
-  if (!Closed(out, closeStream)) {
+  if (!CloseCleanly(out, closeStream)) {
     std::fprintf(err, "obd-setup: write error: %s\n", std::strerror(errno));
     status |= kExitWriteError;
   }
-  if (!Closed(err, closeStream)) status |= kExitWriteError;
+  if (!CloseCleanly(err, closeStream)) status |= kExitWriteError;
   return status;
 }

@@ -17,7 +17,7 @@ PortTable& EnumeratedPorts(const ProgramSystem& system) {
 }
 
 // Flushed and closed, with no write of it failed.
-bool Closed(std::FILE* stream, int (*closeStream)(std::FILE*)) {
+bool CloseCleanly(std::FILE* stream, int (*closeStream)(std::FILE*)) {
   const bool failedBefore = std::ferror(stream) != 0;
   return closeStream(stream) == 0 && !failedBefore;
 }
@@ -80,10 +80,10 @@ int PrintOutcome(const OneShotOutcome& outcome, const ProgramSystem& system) {
 }
 
 int EndOutput(int status, const ProgramSystem& system) {
-  if (!Closed(system.out, system.closeStream)) {
+  if (!CloseCleanly(system.out, system.closeStream)) {
     std::fprintf(system.err, "zade-config: write error: %s\n", std::strerror(errno));
     status = kExitError;
   }
-  if (!Closed(system.err, system.closeStream)) status = kExitError;
+  if (!CloseCleanly(system.err, system.closeStream)) status = kExitError;
   return status;
 }

@@ -49,12 +49,12 @@ bool WindowFlow::StartRun() {
   return true;
 }
 
-bool WindowFlow::ReadPortsNow() {
+bool WindowFlow::RequestPortRead() {
   readPortsAfterRun_ = running_;
   return !running_;
 }
 
-bool WindowFlow::CloseNow() {
+bool WindowFlow::RequestClose() {
   closeAfterRun_ = running_;
   return !running_;
 }

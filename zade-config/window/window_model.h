@@ -62,10 +62,12 @@ class WindowFlow {
   bool StartRun();
   // The run could not be started after all.
   void RunNotStarted() { running_ = false; }
-  // Refresh, F5 or a device change: whether the ports are read now.
-  bool ReadPortsNow();
-  // Close: whether the program ends now.
-  bool CloseNow();
+  // Refresh, F5 or a device change: whether the ports are read now; during a
+  // run the read is kept for its end.
+  bool RequestPortRead();
+  // Close: whether the program ends now; during a run the end is kept for the
+  // run's end.
+  bool RequestClose();
 
   enum class AfterRun { Close, ShowOutcome, ShowOutcomeAndReadPorts };
   AfterRun EndRun();

@@ -178,14 +178,14 @@ void EndRun() {
 }
 
 void ReadPortsOrWait() {
-  if (gWindow.flow.ReadPortsNow()) ReadPorts();
+  if (gWindow.flow.RequestPortRead()) ReadPorts();
 }
 
 // During a run the window goes, and the program ends once the run has: it
 // sends nothing more. A port whose driver never completes a call must not
 // keep an invisible program holding it: it ends anyway after a while.
 void Close() {
-  if (gWindow.flow.CloseNow()) {
+  if (gWindow.flow.RequestClose()) {
     DestroyWindow(gWindow.dialog);
   } else {
     ShowWindow(gWindow.dialog, SW_HIDE);
@@ -233,6 +233,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       gWindow.dialog = dialog;
       SetWindowIcon(ICON_BIG, SM_CXICON, SM_CYICON);
       SetWindowIcon(ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
+      for (int i = 0; i < kModeChoiceCount; ++i) {
+        SetText(Control(IDC_MODE_FIRST + i), kModeChoices[i].label);
+      }
       SetIcon(IDC_RESULT_ICON, kInformationIcon);
       SetIcon(IDC_RESULT_ERROR_ICON, kErrorIcon);
       ReadPorts();

@@ -61,20 +61,20 @@ TEST(Window, ARunHoldsBackTheListOfThePortsAndTheEnd) {
   EXPECT_FALSE(flow.StartRun()) << "nothing chosen";
   flow.chosenPort = 0;
   flow.chosenMode = 1;
-  EXPECT_TRUE(flow.ReadPortsNow());
+  EXPECT_TRUE(flow.RequestPortRead());
   EXPECT_TRUE(flow.StartRun());
   EXPECT_FALSE(flow.MayWrite());
   EXPECT_FALSE(flow.StartRun()) << "a second run";
-  EXPECT_FALSE(flow.ReadPortsNow());
+  EXPECT_FALSE(flow.RequestPortRead());
   EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::ShowOutcomeAndReadPorts);
 
   EXPECT_TRUE(flow.StartRun());
   EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::ShowOutcome) << "the list was read after the last";
   EXPECT_TRUE(flow.StartRun());
-  EXPECT_FALSE(flow.ReadPortsNow());
-  EXPECT_FALSE(flow.CloseNow());
+  EXPECT_FALSE(flow.RequestPortRead());
+  EXPECT_FALSE(flow.RequestClose());
   EXPECT_EQ(flow.EndRun(), WindowFlow::AfterRun::Close);
-  EXPECT_TRUE(flow.CloseNow()) << "no run on";
+  EXPECT_TRUE(flow.RequestClose()) << "no run on";
 }
 
 TEST(Window, TheResultLineIsWhatTheOneShotRunWrites) {
