@@ -34,65 +34,8 @@ windows_version() {
   "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
-# add_usb_port NAME VID PID SERIAL FRIENDLY_NAME: a USB serial device of the
-# ports class as Windows' own USB driver registers it, whose port NAME is one
-# the prefix maps, with hardware IDs as Device Manager lists them.
-add_usb_port() {
-  add_port_device "USB\\VID_$2&PID_$3\\$4" "$1" "$5" "USB\\VID_$2&PID_$3&REV_0600" "USB\\VID_$2&PID_$3"
-}
-
-# add_ftdi_port NAME VID PID SERIAL FRIENDLY_NAME: the same as FTDI's driver
-# registers it, under its own enumerator.
-add_ftdi_port() {
-  add_port_device "FTDIBUS\\VID_$2+PID_$3+${4}A\\0000" "$1" "$5" "FTDIBUS\\COMPORT&VID_$2&PID_$3"
-}
-
-# add_port_device INSTANCE NAME FRIENDLY_NAME HARDWARE_ID...: a device of the
-# ports class in the prefix's registry, with its COM port interface. Wine's
-# SetupAPI finds it at the next enumeration. regedit takes the file as UTF-16
-# with a byte-order mark; otherwise its REG_MULTI_SZ values come out wrong.
-# The device goes when the test ends.
-add_port_device() {
-  local instance=$1 name=$2 friendly=$3 ids
-  shift 3
-  ids=$(printf '%s\0' "$@" "" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | xargs | tr ' ' ',')
-  local interface
-  interface=$(port_interface "$instance")
-  {
-    printf '\xff\xfe'
-    iconv -f UTF-8 -t UTF-16LE <<REG
-Windows Registry Editor Version 5.00
-
-[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\$instance]
-"ClassGUID"="{4D36E978-E325-11CE-BFC1-08002BE10318}"
-"Class"="Ports"
-"FriendlyName"="$friendly"
-"HardwareID"=hex(7):$ids
-
-[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\$instance\\Device Parameters]
-"PortName"="$name"
-
-[$interface]
-"DeviceInstance"="${instance//\\/\\\\}"
-
-[$interface\\#]
-
-[$interface\\#\\Control]
-"Linked"=dword:00000001
-REG
-  } >"$TEST_TMP/device.reg"
-  ADDED_PORT_DEVICES+=("$instance")
-  "$WINE" regedit /S "Z:${TEST_TMP//\//\\}\\device.reg" >/dev/null 2>&1
-}
-
-# port_interface INSTANCE: the registry key of the device's COM port interface.
-port_interface() {
-  local guid='{86E0D1E0-8089-11D0-9CE4-08003E301F73}'
-  echo "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\$guid\\##?#${1//\\/#}#$guid"
-}
-
-# The devices add_port_device added, which leave the shared prefix with the test.
-ADDED_PORT_DEVICES=()
+# The devices add_port_device added, which leave the shared prefix with the
+# test.
 remove_added_usb_ports() {
   local instance
   for instance in "${ADDED_PORT_DEVICES[@]}"; do remove_port_device "$instance"; done

@@ -9,7 +9,7 @@ source "$SOURCE_DIR/tests/wine/lib.sh"
 IDC_PORT=1001 IDC_REFRESH=1002 IDC_MODE_500=1004 IDC_MODE_100=1005 IDC_MODE_OFF=1006
 IDC_RESULT=1009 IDOK=1 IDCANCEL=2
 
-XVFB_PID= WINDOW_PID=
+WINDOW_PID=
 window_cleanup() {
   [ -z "$WINDOW_PID" ] || kill "$WINDOW_PID" 2>/dev/null || true
   stop_runner
@@ -18,31 +18,13 @@ window_cleanup() {
 }
 trap window_cleanup EXIT
 
-# start_display [DPI]: an X server for this test alone, 1280 x 1024, at DPI
-# (96). The prefix's processes end first: Wine's desktop process, started by
-# the first program of a server, keeps that program's display for good.
-# Without a window manager Wine must manage its windows itself (Managed=N):
-# otherwise they get no title bar, the keyboard focus follows the pointer
-# and each close stalls.
+# start_display [DPI]: an X server for this test alone, at DPI (96). The
+# prefix's processes end first: Wine's desktop process, started by the first
+# program of a server, keeps that program's display for good.
 start_display() {
   "$WINESERVER" -k 2>/dev/null || true
-  # Xvfb takes a display number no other server has, and says which.
-  rm -f "$TEST_TMP/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TEST_TMP/display" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -s "$TEST_TMP/display" ] && break
-    sleep 0.1
-  done
-  DISPLAY=":$(head -1 "$TEST_TMP/display")"
-  export DISPLAY
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  # Wine as Debian packages it looks for its own fonts (fonts-wine) in the
-  # prefix only: without Marlett the caption buttons show as letters, without
-  # Tahoma the dialog font is another one.
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts
-  mkdir -p "$fonts"
-  cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true
+  start_xvfb "$TEST_TMP"
+  prepare_prefix_for_windows
   local dpi=${1:-96}
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null 2>&1
@@ -60,14 +42,7 @@ add_adapter_port() { add_ftdi_port COM12 0403 6001 A1B2C3D4 "USB Serial Port (CO
 # screenshots), the window as it is now, in NAME.png there.
 screenshot() {
   [ -n "${WINDOW_SCREENSHOTS:-}" ] || return 0
-  local window
-  window=$(xdotool search --name "CAN bus mode" | head -1)
-  # A window just shown may not be on the screen yet.
-  for _ in $(seq 20); do
-    sleep 0.3
-    xwd -silent -id "$window" >"$TEST_TMP/window.xwd" 2>/dev/null || continue
-    xwdtopnm "$TEST_TMP/window.xwd" 2>/dev/null | pnmtopng >"$WINDOW_SCREENSHOTS/$1.png" && return 0
-  done
+  window_screenshot "CAN bus mode" "$WINDOW_SCREENSHOTS/$1.png" && return 0
   echo "FAIL: no screenshot of $1"
   failures=$((failures + 1))
 }
