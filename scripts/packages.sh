@@ -24,10 +24,10 @@ RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOW
                   "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
 # What signing the exes needs (scripts/signing.sh).
 SIGNING_PACKAGES=(osslsigncode openssl)
-# The window's tests: a headless X server, keys typed into it, and Wine's own
+# The window's tests: a headless X server, keys typed into it, Wine's own
 # fonts, which Wine's packages only recommend (without them the dialog's size
-# comes out wrong).
-WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine)
+# comes out wrong), and its screenshots (xwd, and netpbm for the PNG).
+WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine x11-apps netpbm)
 # Everything the test command needs: the release, signed and not, the 64-bit
 # Wine run, qemu-user for the ARM programs, and the tools the tests use
 # (binutils: the 32-bit probe's assembler; mount: the fresh-system test and

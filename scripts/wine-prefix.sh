@@ -143,15 +143,25 @@ prepare_prefix_for_windows() {
   cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true
 }
 
-# window_screenshot TITLE FILE: the window whose title holds TITLE, as it is
-# now, in FILE (a PNG). A window just shown may not be on the screen yet.
+# window_screenshot TITLE FILE [WIDER]: the window whose title holds TITLE,
+# as it is now, in FILE (a PNG); with WIDER, the screen around it, that many
+# pixels wider, so that a list dropped from it shows. A window just shown
+# may not be on the screen yet.
 window_screenshot() {
-  local window
+  local window what=(-id) cut=(cat)
   window=$(xdotool search --name "$1" | head -1)
+  if [ -n "${3:-}" ]; then
+    local X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    what=(-root)
+    cut=(pnmcut -left "$X" -top "$Y" -width "$((WIDTH + $3))" -height "$HEIGHT")
+  else
+    what+=("$window")
+  fi
   for _ in $(seq 20); do
     sleep 0.3
-    xwd -silent -id "$window" >"$2.xwd" 2>/dev/null || continue
-    xwdtopnm "$2.xwd" 2>/dev/null | pnmtopng >"$2" && { rm -f "$2.xwd"; return 0; }
+    xwd -silent "${what[@]}" >"$2.xwd" 2>/dev/null || continue
+    xwdtopnm "$2.xwd" 2>/dev/null | "${cut[@]}" 2>/dev/null | pnmtopng >"$2" && { rm -f "$2.xwd"; return 0; }
   done
   rm -f "$2.xwd"
   return 1

@@ -2,7 +2,8 @@
 # scripts/demo at a terminal (a tmux console): zade-config against the
 # simulated adapter or a given device path, under Wine or natively
 # (--native), the offer of obd-setup, and what it leaves behind - nothing
-# running and the terminal settings as they were, after Ctrl+C too.
+# running and the terminal settings as they were, after Ctrl+C too; and the
+# window (--window) without a display.
 source "$SOURCE_DIR/tests/wine/lib.sh"
 
 DEMO=$SOURCE_DIR/scripts/demo
@@ -124,4 +125,20 @@ expect_equal "no terminal: status" 1 "$(demo_status)"
 expect_equal "no terminal: message" \
   "scripts/demo: needs a terminal: the programs read the keyboard (run it without redirection)" \
   "$(cat "$TEST_TMP/out")"
+
+# The window without a display: in a headless X server, Alt+1 and Enter, a
+# screenshot of each step.
+shots=$DEMO_DIR/window-screenshots
+rm -rf "$shots"
+expect_equal "--window without a display: status" 0 "$(DISPLAY='' demo_status --window)"
+expect_equal "--window: the window's status, and the bytes the adapter received" \
+  "zade-config-gui.exe ended with exit status 0.|The simulated adapter received: 81 00 00 09 8A" \
+  "$(tail -n 2 "$TEST_TMP/out" | paste -sd'|')"
+for step in 1-port-chosen 2-mode-chosen 3-written; do
+  expect_equal "--window: a screenshot of $step, named" "yes yes" \
+    "$(grep -qxF "  $shots/$step.png" "$TEST_TMP/out" && echo yes || echo no)\
+ $([ "$(head -c 4 "$shots/$step.png" 2>/dev/null | od -An -tx1 | xargs)" == "89 50 4e 47" ] &&
+      echo yes || echo no)"
+done
+expect_nothing_running "--window"
 finish

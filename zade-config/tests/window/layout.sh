@@ -18,6 +18,11 @@ for dpi in 96 144 192; do
     "$(grep -q "^window at $dpi DPI," "$TEST_TMP/layout" && echo yes || echo no)"
   expect_equal "at $dpi DPI" "0 faults" "$(tail -1 "$TEST_TMP/layout" | grep -o '[0-9]* faults')"
   screenshot "layout-$dpi-dpi"
+  if [ "$dpi" == 96 ]; then
+    driver drop-ports >/dev/null
+    screenshot port-list-dropped 120
+    driver click $IDC_REFRESH >/dev/null  # the list closes
+  fi
   close_window
   kill "$XVFB_PID" 2>/dev/null || true
 done

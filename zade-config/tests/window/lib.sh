@@ -38,11 +38,12 @@ start_display() {
 ADAPTER_PORT_ENTRY="COM12 - USB Serial Port (COM12) - USB 0403:6001"
 add_adapter_port() { add_ftdi_port COM12 0403 6001 A1B2C3D4 "USB Serial Port (COM12)"; }
 
-# screenshot NAME: where WINDOW_SCREENSHOTS names a folder (scripts/window-
-# screenshots), the window as it is now, in NAME.png there.
+# screenshot NAME [WIDER]: where WINDOW_SCREENSHOTS names a folder
+# (scripts/window-screenshots), the window as it is now, in NAME.png there;
+# with WIDER, with what drops from it (window_screenshot).
 screenshot() {
   [ -n "${WINDOW_SCREENSHOTS:-}" ] || return 0
-  window_screenshot "CAN bus mode" "$WINDOW_SCREENSHOTS/$1.png" && return 0
+  window_screenshot "CAN bus mode" "$WINDOW_SCREENSHOTS/$1.png" "${2:-}" && return 0
   echo "FAIL: no screenshot of $1"
   failures=$((failures + 1))
 }

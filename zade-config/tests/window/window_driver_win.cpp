@@ -11,6 +11,7 @@
 //   window-driver focus                   the ID of the control with the focus
 //   window-driver wait-result MS          waits until no run is on, prints the result
 //   window-driver answers MS              the time the window takes to answer, in ms
+//   window-driver drop-ports              drops the port list
 //   window-driver device-change EVENT     sends WM_DEVICECHANGE with EVENT (DBT_*), as
 //                                         Windows does, prints the window's answer
 //   window-driver layout                  the controls' faults of layout, one a line,
@@ -313,5 +314,8 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "focus") == 0) return Focus(window);
   if (std::strcmp(command, "layout") == 0) return Layout(window);
   if (std::strcmp(command, "device-change") == 0) return DeviceChange(window, value);
+  if (std::strcmp(command, "drop-ports") == 0) {
+    return PostMessageW(GetDlgItem(window, IDC_PORT), CB_SHOWDROPDOWN, TRUE, 0) ? 0 : 1;
+  }
   return 2;
 }
