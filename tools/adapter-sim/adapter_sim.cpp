@@ -41,6 +41,8 @@ options:
                      LINK appears
   --babble           keep the line full of 55 bytes, forever (it never falls
                      silent); requests are logged but get no answer
+  --stall-writes     suspend the line's output, as a driver that never
+                     completes a write does: a client's writes never return
   --log FILE         write each received byte to FILE as upper-case hex, all on
                      one line, space separated, no newline: "81 00 00 09 8A 81 ..."
   --settings FILE    at each request, append the line settings the client set,
@@ -57,6 +59,7 @@ struct Options {
   bool echo_only = false;
   bool no_echo = false;
   bool babble = false;
+  bool stall_writes = false;
   long partial = 5;
   long delay_ms = 0;
   long reply_byte3 = -1;  // -1: the complement of the mode
@@ -83,6 +86,8 @@ bool parse_args(int argc, char** argv, Options& opt) {
       opt.no_echo = true;
     } else if (arg == "--babble") {
       opt.babble = true;
+    } else if (arg == "--stall-writes") {
+      opt.stall_writes = true;
     } else if (arg[0] != '-' && !opt.link) {
       opt.link = argv[i];
     } else if (i + 1 == argc) {
@@ -331,6 +336,7 @@ int main(int argc, char** argv) {
   }
   install_stop_signals();
   const Line line = open_line();
+  if (opt.stall_writes && tcflow(line.slave, TCOOFF) != 0) fail(line.slave_path);
   Adapter adapter(opt, line);
 
   // Queued before anyone can open the port, so the client finds them waiting.

@@ -215,6 +215,16 @@ TEST(AdapterLine, BabbleNeverFallsSilentAndOnlyLogsRequests) {
   EXPECT_EQ(sim.read("log"), "81 00 00 09 8A");
 }
 
+// A client's write never gets through: the line takes nothing.
+TEST(AdapterLine, StalledWritesNeverGetThrough) {
+  Sim sim({"--stall-writes", "--log", "log"});
+  ASSERT_TRUE(sim.ready());
+  Port port(sim.link);
+  pollfd entry{port.fd, POLLOUT, 0};
+  EXPECT_EQ(poll(&entry, 1, 500), 0) << "the line would take a write";
+  EXPECT_EQ(sim.read("log"), "");
+}
+
 TEST(AdapterRecords, LogsEveryByteAndCleansUpOnSigterm) {
   Sim sim({"--log", "log"}, true);
   ASSERT_TRUE(sim.ready());

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A silent adapter: while the run waits, the window says what it writes where,
-# keeps Write off and answers at once; then the no-answer error.
+# keeps Write off and answers at once; then the no-answer error. Close during
+# a run, and during a write that never returns.
 source "$(dirname "$0")/lib.sh"
 start_display
 add_adapter_port
@@ -37,4 +38,20 @@ expect_equal "Close during a run: within the run's timeouts" yes \
   "$( ((SECONDS - started < 10)) && echo yes || echo "no, after $((SECONDS - started)) s")"
 expect_equal "Close during a run: nothing sent after the request" "81 00 00 00 81" \
   "$(cat "$TEST_TMP/received")"
+
+# A write that never returns, as from a driver that never completes it:
+# Close ends the program all the same, 5 s later.
+stop_sim
+start_sim 12 --stall-writes
+start_window
+driver click $IDC_MODE_OFF >/dev/null
+driver click $IDOK >/dev/null
+sleep 1
+expect_equal "a stalled write: the run is on" "Writing CAN off to COM12...|no icon" \
+  "$(driver result | paste -sd'|')"
+started=$SECONDS
+close_window
+expect_equal "a stalled write: Close ends the program with 0" 0 "$window_status"
+expect_equal "a stalled write: not before its 5 s" yes \
+  "$( ((SECONDS - started >= 4)) && echo yes || echo "no, after $((SECONDS - started)) s")"
 finish
