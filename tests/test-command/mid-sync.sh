@@ -78,8 +78,12 @@ broken_index="apt-get update failed: stable/main i386 Packages: Hash Sum mismatc
 package_database_without tmux amd64
 status=$(test_command "$scratch/64-bit.log" PRESETS=windows-x86)
 expect_equal "a missing 64-bit package fails the command" 1 "$status"
-expect_equal "with apt's message" "tmux could not be installed: Unable to locate package tmux; $broken_index" \
-  "$(tail -n 1 "$scratch/64-bit.log")"
+# apt's words for a package it cannot get differ between its versions
+# ("Unable to locate package tmux", "Package 'tmux' has no installation
+# candidate").
+message=$(tail -n 1 "$scratch/64-bit.log")
+expect_equal "with apt's message" yes "$([[ $message == "tmux could not be installed: "*tmux*"; $broken_index" ]] &&
+  echo yes || echo "no: $message")"
 expect_equal "after three tries" "1 1 0" "$(for try in 2 3 4; do
   grep -c "^apt-get failed: try $try of 3 in 1 s$" "$scratch/64-bit.log"; done | xargs)"
 expect_equal "and nothing built" no "$([ -e "$scratch/source/build/windows-x86" ] && echo yes || echo no)"
