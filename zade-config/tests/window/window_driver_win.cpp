@@ -18,6 +18,8 @@
 //                                         then the window's DPI and the count
 // Exit status 0, or 1 when the window or the control is not there in time.
 #include <windows.h>
+// windows.h first: dbt.h builds on it.
+#include <dbt.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -137,8 +139,16 @@ int WaitResult(HWND window, DWORD ms) {
 }
 
 int DeviceChange(HWND window, WPARAM event) {
+  // As Windows sends a device's event: with the device it is about (a port).
+  // Wine copies the structure to the window's process, and drops an event
+  // without one.
+  struct {
+    DEV_BROADCAST_HDR header;
+    wchar_t name[8];
+  } port = {{sizeof port, DBT_DEVTYP_PORT, 0}, L"COM12"};
+  const LPARAM device = event == DBT_DEVNODES_CHANGED ? 0 : reinterpret_cast<LPARAM>(&port);
   DWORD_PTR answer = 0;
-  if (!Send(window, WM_DEVICECHANGE, event, 0, answer)) return 1;
+  if (!Send(window, WM_DEVICECHANGE, event, device, answer)) return 1;
   std::printf("%ld\n", static_cast<long>(answer));
   return 0;
 }
@@ -295,6 +305,10 @@ int Layout(HWND window) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  // In the window's pixels, as the window itself lays them out: a program
+  // unaware of the DPI gets other windows' sizes scaled to 96 DPI (Wine 10,
+  // as Windows does).
+  SetProcessDPIAware();
   const char* command = argv[1];
   const int value = argc > 2 ? std::atoi(argv[2]) : 0;
   if (std::strcmp(command, "find") == 0) return Find(static_cast<DWORD>(value));
