@@ -1,0 +1,36 @@
+// Every text the window shows, in English, German and French, apart from
+// what Windows gives (port names, friendly names, hardware IDs): its caption,
+// labels and buttons, the modes, the running and no-port lines, and the
+// result of a one-shot run made from the outcome's data. UTF-8, with `&`
+// before a control's mnemonic. The command line keeps its English lines.
+#pragma once
+
+#include "one_shot.h"
+
+enum class Language { English, German, French };
+
+// The language for a system language, by its primary language ID (the low
+// ten bits of a Windows LANGID): German and French whatever the country,
+// English for every other.
+Language LanguageForPrimary(unsigned primaryLanguageId);
+
+struct Catalog {
+  const char* caption;
+  const char* portLabel;
+  const char* refresh;
+  const char* modeGroup;
+  const char* modes[3];  // in the order of the window's choices: 500, 100, off
+  const char* write;
+  const char* resultLabel;
+  const char* close;
+  const char* writing;  // "Writing %s to %s...": the mode's name, then the port
+  const char* noPort;
+};
+const Catalog& CatalogFor(Language language);
+
+// A mode's text without its mnemonic: "100 kbit/s (K-CAN)".
+BoundedText<64> WithoutMnemonic(const char* label);
+
+// The outcome's lines in the language, each ending with a newline: in
+// English the one-shot run's own, standard output's first.
+OutcomeLines ResultLines(const OneShotOutcome& outcome, Language language);
