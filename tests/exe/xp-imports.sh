@@ -36,7 +36,7 @@ USER32.DLL IsDialogMessageW IsWindowEnabled LoadIconW PostMessageW PostQuitMessa
 USER32.DLL SetWindowTextW ShowWindow TranslateMessage GetDC ReleaseDC GetWindowRect
 USER32.DLL GetSystemMetrics SetTimer KillTimer LoadImageW MessageBoxW wsprintfW SetWindowLongW
 GDI32.DLL GetTextExtentPoint32W SelectObject
-KERNEL32.DLL FormatMessageW GetCurrentProcess TerminateProcess lstrlenW
+KERNEL32.DLL FormatMessageW GetCurrentProcess TerminateProcess lstrlenW GetUserDefaultUILanguage
 MSVCRT.DLL isxdigit tolower
 LIST
 )

@@ -67,14 +67,14 @@ WindowFlow::AfterRun WindowFlow::EndRun() {
   return readPorts ? AfterRun::ShowOutcomeAndReadPorts : AfterRun::ShowOutcome;
 }
 
-ResultText WritingText(int chosenMode, const PortFacts& port) {
-  return ResultText().AppendFormat("Writing %s to %s...", kModeChoices[chosenMode].name,
+ResultText WritingText(Language language, int chosenMode, const PortFacts& port) {
+  const Catalog& texts = CatalogFor(language);
+  return ResultText().AppendFormat(texts.writing, WithoutMnemonic(texts.modes[chosenMode]).c_str(),
                                    port.name.c_str());
 }
 
-ResultText OutcomeText(const OneShotOutcome& outcome) {
+ResultText OutcomeText(Language language, const OneShotOutcome& outcome) {
   ResultText text;
-  AppendLines(text, outcome.result.c_str());
-  AppendLines(text, outcome.problems.c_str());
+  AppendLines(text, ResultLines(outcome, language).c_str());
   return text;
 }

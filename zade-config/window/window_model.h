@@ -5,25 +5,15 @@
 #pragma once
 
 #include "bounded_text.h"
+#include "catalog.h"
 #include "mode_exchange.h"
 #include "one_shot.h"
 #include "port_table.h"
 
-// The modes as the window offers them, in order, with the mnemonic of each.
-struct ModeChoice {
-  CanBusMode mode;
-  const char* label;  // "&100 kbit/s (K-CAN)"
-  const char* name;   // "100 kbit/s (K-CAN)"
-};
-constexpr ModeChoice kModeChoices[] = {
-    {kMode500kDCan, "&500 kbit/s (D-CAN, PT-CAN)", "500 kbit/s (D-CAN, PT-CAN)"},
-    {kMode100kKCan, "&100 kbit/s (K-CAN)", "100 kbit/s (K-CAN)"},
-    {kModeCanOff, "CAN &off", "CAN off"},
-};
+// The modes as the window offers them, in order; their texts are the
+// catalog's.
+constexpr CanBusMode kModeChoices[] = {kMode500kDCan, kMode100kKCan, kModeCanOff};
 constexpr int kModeChoiceCount = sizeof kModeChoices / sizeof kModeChoices[0];
-
-constexpr const char* kNoPortText =
-    "No serial port found: connect the adapter, then press Refresh.";
 
 using EntryText = BoundedText<kMaxPortName + 600>;
 
@@ -80,9 +70,10 @@ class WindowFlow {
 
 using ResultText = BoundedText<2 * OutcomeLines::kCapacity + 64>;
 
-// "Writing 100 kbit/s (K-CAN) to COM12..."
-ResultText WritingText(int chosenMode, const PortFacts& port);
+// "Writing 100 kbit/s (K-CAN) to COM12..." in the language.
+ResultText WritingText(Language language, int chosenMode, const PortFacts& port);
 
-// The lines the one-shot run writes, its standard output first, parted by
-// CR LF, as an edit control shows lines.
-ResultText OutcomeText(const OneShotOutcome& outcome);
+// The outcome's lines in the language (in English the one-shot run's own,
+// its standard output first), parted by CR LF, as an edit control shows
+// lines.
+ResultText OutcomeText(Language language, const OneShotOutcome& outcome);

@@ -35,6 +35,7 @@ struct WindowState {
   PortArgument target;
   CanBusMode mode = 0;
   OneShotOutcome outcome{};
+  Language language = Language::English;
 };
 WindowState gWindow;
 
@@ -71,6 +72,18 @@ void ShowResult(const char* text, Mark mark) {
   SetText(Control(IDC_RESULT), text);
   ShowWindow(Control(IDC_RESULT_ICON), mark == Mark::Information ? SW_SHOW : SW_HIDE);
   ShowWindow(Control(IDC_RESULT_ERROR_ICON), mark == Mark::Error ? SW_SHOW : SW_HIDE);
+}
+
+// Every text of the dialog, in the window's language.
+void SetTexts(const Catalog& texts) {
+  SetText(gWindow.dialog, texts.caption);
+  SetText(Control(IDC_PORT_LABEL), texts.portLabel);
+  SetText(Control(IDC_REFRESH), texts.refresh);
+  SetText(Control(IDC_MODE_GROUP), texts.modeGroup);
+  for (int i = 0; i < kModeChoiceCount; ++i) SetText(Control(IDC_MODE_FIRST + i), texts.modes[i]);
+  SetText(Control(IDOK), texts.write);
+  SetText(Control(IDC_RESULT_LABEL), texts.resultLabel);
+  SetText(Control(IDCANCEL), texts.close);
 }
 
 // The product's icon at the size the system asks for, drawn for it rather
@@ -130,7 +143,7 @@ void ReadPorts() {
   chosen = ChosenEntry(gPorts, previous.c_str());
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   if (gPorts.count == 0) {
-    ShowResult(kNoPortText, Mark::None);
+    ShowResult(CatalogFor(gWindow.language).noPort, Mark::None);
   } else if (showedNoPort) {
     ShowResult("", Mark::None);
   }
@@ -148,8 +161,8 @@ void StartRun() {
   if (!flow.StartRun()) return;
   const PortFacts& port = gPorts.ports[flow.chosenPort];
   gWindow.target = ListedPort(port);
-  gWindow.mode = kModeChoices[flow.chosenMode].mode;
-  ShowResult(WritingText(flow.chosenMode, port).c_str(), Mark::None);
+  gWindow.mode = kModeChoices[flow.chosenMode];
+  ShowResult(WritingText(gWindow.language, flow.chosenMode, port).c_str(), Mark::None);
   // The focus goes to a control that stays on, so the keyboard still reaches
   // the window (Esc, Tab).
   Focus(IDC_RESULT);
@@ -170,7 +183,7 @@ void EndRun() {
     DestroyWindow(gWindow.dialog);
     return;
   }
-  ShowResult(OutcomeText(gWindow.outcome).c_str(),
+  ShowResult(OutcomeText(gWindow.language, gWindow.outcome).c_str(),
              gWindow.outcome.status == kExitDone ? Mark::Information : Mark::Error);
   if (next == WindowFlow::AfterRun::ShowOutcomeAndReadPorts) ReadPorts();
   UpdateControls();
@@ -233,9 +246,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       gWindow.dialog = dialog;
       SetWindowIcon(ICON_BIG, SM_CXICON, SM_CYICON);
       SetWindowIcon(ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
-      for (int i = 0; i < kModeChoiceCount; ++i) {
-        SetText(Control(IDC_MODE_FIRST + i), kModeChoices[i].label);
-      }
+      SetTexts(CatalogFor(gWindow.language));
       SetIcon(IDC_RESULT_ICON, kInformationIcon);
       SetIcon(IDC_RESULT_ERROR_ICON, kErrorIcon);
       ReadPorts();
@@ -278,6 +289,9 @@ void ShowSystemError(const wchar_t* what, DWORD error) {
 int RunWindow(HINSTANCE instance, const WindowSystem& system) {
   InitCommonControls();  // the visual styles' controls
   gWindow.system = &system;
+  // The language of Windows' own texts; the program picks its texts itself,
+  // since resource loaders pick blocks by rules of their own.
+  gWindow.language = LanguageForPrimary(PRIMARYLANGID(GetUserDefaultUILanguage()));
   const HWND dialog =
       CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_WINDOW), nullptr, DialogProc, 0);
   if (dialog == nullptr) {

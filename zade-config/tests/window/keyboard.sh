@@ -8,7 +8,7 @@ start_sim 12 --log "$TEST_TMP/received"
 start_window
 # The X server's keyboard focus on the window; then keys come as typed
 # (XTEST), which Wine takes as it takes a keyboard's.
-xdotool windowfocus "$(xdotool search --name "CAN bus mode" | head -1)" || true
+xdotool windowfocus "$(xdotool search --name "ORX D-CAN" | head -1)" || true
 sleep 0.5
 # keys KEY...: typed, a moment for each to arrive.
 keys() {
@@ -67,7 +67,7 @@ close_by() {
 close_by alt+c
 expect_equal "Alt+C ends the program with 0" 0 "$window_status"
 start_window
-xdotool windowfocus "$(xdotool search --name "CAN bus mode" | head -1)" || true
+xdotool windowfocus "$(xdotool search --name "ORX D-CAN" | head -1)" || true
 sleep 0.5
 close_by Escape
 expect_equal "Esc ends the program with 0" 0 "$window_status"

@@ -43,7 +43,7 @@ add_adapter_port() { add_ftdi_port COM12 0403 6001 A1B2C3D4 "USB Serial Port (CO
 # with WIDER, with what drops from it (window_screenshot).
 screenshot() {
   [ -n "${WINDOW_SCREENSHOTS:-}" ] || return 0
-  window_screenshot "CAN bus mode" "$WINDOW_SCREENSHOTS/$1.png" "${2:-}" && return 0
+  window_screenshot "ORX D-CAN" "$WINDOW_SCREENSHOTS/$1.png" "${2:-}" && return 0
   echo "FAIL: no screenshot of $1"
   failures=$((failures + 1))
 }

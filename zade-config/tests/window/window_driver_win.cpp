@@ -30,11 +30,23 @@
 
 namespace {
 
-constexpr const wchar_t* kTitle = L"ORX D-CAN USB interface: CAN bus mode";
 constexpr UINT kTimeoutMs = 5000;
 
+// The window, whatever its language: the product's name is in each caption.
+BOOL CALLBACK TakeTheWindow(HWND candidate, LPARAM found) {
+  wchar_t title[256] = L"";
+  GetWindowTextW(candidate, title, 256);
+  if (std::wcsstr(title, L"ORX D-CAN") == nullptr || GetDlgItem(candidate, IDC_PORT) == nullptr) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = candidate;
+  return FALSE;
+}
+
 HWND Window() {
-  return FindWindowW(nullptr, kTitle);
+  HWND found = nullptr;
+  EnumWindows(TakeTheWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // Every read through SendMessageTimeout: a window that hangs fails the test

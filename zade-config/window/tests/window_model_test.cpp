@@ -78,20 +78,22 @@ TEST(Window, ARunHoldsBackTheListOfThePortsAndTheEnd) {
 }
 
 TEST(Window, TheResultLineIsWhatTheOneShotRunWrites) {
-  EXPECT_STREQ(WritingText(1, WindowsPort("COM12", "")).c_str(),
+  EXPECT_STREQ(WritingText(Language::English, 1, WindowsPort("COM12", "")).c_str(),
                "Writing 100 kbit/s (K-CAN) to COM12...");
+  EXPECT_STREQ(WritingText(Language::German, 2, WindowsPort("COM3", "")).c_str(),
+               "CAN aus wird auf COM3 geschrieben...");
   OneShotOutcome other{};
   other.status = kExitOtherMode;
   other.result = "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\n";
   other.problems = "Asked for CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )\n";
-  EXPECT_STREQ(OutcomeText(other).c_str(),
+  EXPECT_STREQ(OutcomeText(Language::English, other).c_str(),
                "COM12: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )\r\n"
                "Asked for CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )");
   OneShotOutcome busy{};
   busy.problems =
       "Error: COM12 in use or does not exist.\nAccess denied: another program holds it.\n";
   EXPECT_STREQ(
-      OutcomeText(busy).c_str(),
+      OutcomeText(Language::English, busy).c_str(),
       "Error: COM12 in use or does not exist.\r\nAccess denied: another program holds it.");
 }
 
