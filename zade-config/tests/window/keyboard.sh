@@ -6,18 +6,7 @@ start_display
 add_adapter_port
 start_sim 12 --log "$TEST_TMP/received"
 start_window
-# The X server's keyboard focus on the window; then keys come as typed
-# (XTEST), which Wine takes as it takes a keyboard's.
-xdotool windowfocus "$(xdotool search --name "ORX D-CAN" | head -1)" || true
-sleep 0.5
-# keys KEY...: typed, a moment for each to arrive.
-keys() {
-  local key
-  for key in "$@"; do
-    xdotool key "$key"
-    sleep 0.3
-  done
-}
+focus_window
 # Every mnemonic: Alt and the letter or digit of each control.
 keys alt+p
 expect_equal "Alt+P: the port list" "$IDC_PORT" "$(driver focus)"
@@ -49,26 +38,10 @@ done
 # list, Refresh, the chosen mode, Write.
 expect_equal "Tab: the reading order" "$IDC_RESULT $IDCANCEL $IDC_PORT $IDC_REFRESH $IDC_MODE_100 $IDOK" \
   "${order[*]}"
-# close_by KEY...: the keys end the program; its status lands in
-# $window_status ("running" when it still runs after 10 s).
-close_by() {
-  keys "$@"
-  for _ in $(seq 100); do
-    kill -0 "$WINDOW_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  window_status=running
-  if ! kill -0 "$WINDOW_PID" 2>/dev/null; then
-    window_status=0
-    wait "$WINDOW_PID" || window_status=$?
-  fi
-  WINDOW_PID=
-}
 close_by alt+c
 expect_equal "Alt+C ends the program with 0" 0 "$window_status"
 start_window
-xdotool windowfocus "$(xdotool search --name "ORX D-CAN" | head -1)" || true
-sleep 0.5
+focus_window
 close_by Escape
 expect_equal "Esc ends the program with 0" 0 "$window_status"
 finish

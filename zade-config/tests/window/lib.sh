@@ -51,9 +51,12 @@ screenshot() {
 # driver COMMAND [ARG]: window-driver.exe's answer, without CRs.
 driver() { timeout 60 "$WINE" "$WINDOW_DRIVER" "$@" | tr -d '\r'; }
 
-# start_window: the window, once it is shown (a new prefix takes a while).
+# start_window: the window, once it is shown (a new prefix takes a while),
+# in the language of WINDOW_LOCALE (English), whatever the test's own
+# environment: Wine takes Windows' display language from LC_ALL.
 start_window() {
-  "$WINE" "$BIN_DIR/zade-config-gui.exe" >/dev/null 2>&1 &
+  env -u LANGUAGE LC_ALL="${WINDOW_LOCALE:-en_US.UTF-8}" \
+    "$WINE" "$BIN_DIR/zade-config-gui.exe" >/dev/null 2>&1 &
   WINDOW_PID=$!
   [ "$(driver find 60000)" = found ] || { echo "FAIL: the window did not come"; exit 1; }
 }
@@ -80,4 +83,36 @@ write_mode() {
   driver click "$1" >/dev/null
   driver click $IDOK >/dev/null
   driver wait-result 30000
+}
+
+# focus_window: the X server's keyboard focus on the window; then keys come
+# as typed (XTEST), which Wine takes as it takes a keyboard's.
+focus_window() {
+  xdotool windowfocus "$(xdotool search --name "ORX D-CAN" | head -1)" || true
+  sleep 0.5
+}
+
+# keys KEY...: typed, a moment for each to arrive.
+keys() {
+  local key
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.3
+  done
+}
+
+# close_by KEY...: the keys end the program; its status lands in
+# $window_status ("running" when it still runs after 10 s).
+close_by() {
+  keys "$@"
+  for _ in $(seq 100); do
+    kill -0 "$WINDOW_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  window_status=running
+  if ! kill -0 "$WINDOW_PID" 2>/dev/null; then
+    window_status=0
+    wait "$WINDOW_PID" || window_status=$?
+  fi
+  WINDOW_PID=
 }

@@ -27,6 +27,7 @@ mount --bind /dev/shm "$dev/shm"
 mount --bind "$dev" /dev
 
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/languages.sh"
 "$WINESERVER" -k 2>/dev/null || true
 export WINEPREFIX=$TEST_TMP/prefix
 "$WINE" wineboot -i >/dev/null 2>&1
@@ -40,4 +41,13 @@ expect_equal "what to do" "No serial port found: connect the adapter, then press
 screenshot no-port
 close_window
 expect_equal "Close ends the program with 0" 0 "$window_status"
+# What to do, in each language.
+for WINDOW_LOCALE in "${WINDOW_LOCALES[@]}"; do
+  use_language "$WINDOW_LOCALE"
+  start_window
+  expect_equal "what to do in $WINDOW_LOCALE" "${LANGUAGE_TEXT[no-port]}|no icon" \
+    "$(driver result | plain | paste -sd'|')"
+  screenshot "${WINDOW_LOCALE%%.*}-no-port"
+  close_window
+done
 finish

@@ -10,6 +10,8 @@
 //                                         icon", "error icon" or "no icon"
 //   window-driver focus                   the ID of the control with the focus
 //   window-driver wait-result MS          waits until no run is on, prints the result
+//   window-driver texts                   the caption, then each control's text, one a
+//                                         line, in the Tab order
 //   window-driver answers MS              the time the window takes to answer, in ms
 //   window-driver drop-ports              drops the port list
 //   window-driver device-change EVENT     sends WM_DEVICECHANGE with EVENT (DBT_*), as
@@ -142,12 +144,28 @@ int WaitResult(HWND window, DWORD ms) {
   for (DWORD waited = 0; waited <= ms; waited += 50) {
     wchar_t text[4096];
     if (!ReadText(GetDlgItem(window, IDC_RESULT), text, 4096)) return 1;
-    if (std::wcsncmp(text, L"Writing ", 8) != 0 && IsWindowEnabled(GetDlgItem(window, IDC_PORT))) {
-      return Result(window);
-    }
+    // In every language, the line of a run that is on ends with "...".
+    const std::size_t length = std::wcslen(text);
+    const bool running = length >= 3 && std::wcscmp(text + length - 3, L"...") == 0;
+    if (!running && IsWindowEnabled(GetDlgItem(window, IDC_PORT))) return Result(window);
     Sleep(50);
   }
   return 1;
+}
+
+int Texts(HWND window) {
+  const int ids[] = {IDC_PORT_LABEL, IDC_REFRESH,    IDC_MODE_GROUP, IDC_MODE_FIRST,  IDC_MODE_FIRST + 1,
+                     IDC_MODE_LAST,  IDOK,           IDC_RESULT_LABEL, IDCANCEL};
+  wchar_t text[256];
+  if (!ReadText(window, text, 256)) return 1;
+  PrintWide(text);
+  std::puts("");
+  for (const int id : ids) {
+    if (!ReadText(GetDlgItem(window, id), text, 256)) return 1;
+    PrintWide(text);
+    std::puts("");
+  }
+  return 0;
 }
 
 int DeviceChange(HWND window, WPARAM event) {
@@ -336,6 +354,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "result") == 0) return Result(window);
   if (std::strcmp(command, "wait-result") == 0)
     return WaitResult(window, static_cast<DWORD>(value));
+  if (std::strcmp(command, "texts") == 0) return Texts(window);
   if (std::strcmp(command, "answers") == 0) return Answers(window);
   if (std::strcmp(command, "focus") == 0) return Focus(window);
   if (std::strcmp(command, "layout") == 0) return Layout(window);
