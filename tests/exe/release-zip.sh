@@ -24,4 +24,9 @@ done
 readme=$scratch/unpacked/$top/README.txt
 expect_equal "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"
 expect_equal "README.txt names version and build" 1 "$(grep -c "version $version ($system)" "$readme" || true)"
+# Notepad reads it as UTF-8 on every Windows only with the byte order mark.
+expect_equal "README.txt starts with UTF-8's byte order mark" "efbbbf" "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')"
+expect_equal "README.txt is UTF-8" yes "$(iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null 2>&1 && echo yes || echo no)"
+expect_equal "README.txt's German and French parts" "Deutsch Français" \
+  "$(grep -x -B1 -e $'-*\r' "$readme" | grep -x -e $'Deutsch\r' -e $'Français\r' | tr -d '\r' | xargs)"
 finish

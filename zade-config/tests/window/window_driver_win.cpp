@@ -154,8 +154,9 @@ int WaitResult(HWND window, DWORD ms) {
 }
 
 int Texts(HWND window) {
-  const int ids[] = {IDC_PORT_LABEL, IDC_REFRESH,    IDC_MODE_GROUP, IDC_MODE_FIRST,  IDC_MODE_FIRST + 1,
-                     IDC_MODE_LAST,  IDOK,           IDC_RESULT_LABEL, IDCANCEL};
+  const int ids[] = {IDC_PORT_LABEL, IDC_REFRESH,        IDC_MODE_GROUP,
+                     IDC_MODE_FIRST, IDC_MODE_FIRST + 1, IDC_MODE_LAST,
+                     IDOK,           IDC_RESULT_LABEL,   IDCANCEL};
   wchar_t text[256];
   if (!ReadText(window, text, 256)) return 1;
   PrintWide(text);
