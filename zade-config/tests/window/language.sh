@@ -46,6 +46,7 @@ driver click $IDOK >/dev/null
 expect_result "during the run" writing "no icon" "$(driver result)"
 screenshot "$name-writing"
 expect_result "no answer" no-answer "error icon" "$(driver wait-result 30000)"
+screenshot "$name-no-answer"
 # What Windows will not open, as a port another program holds
 # (busy-and-missing.sh); then a port the prefix maps to nothing, for which
 # Wine gives no reason.
