@@ -84,11 +84,7 @@ stop_sim
 for dpi in 96 144 192; do
   start_display "$dpi"
   start_window
-  driver layout >"$TEST_TMP/layout"
-  cat "$TEST_TMP/layout"
-  expect_equal "$name: the window at $dpi DPI" yes \
-    "$(grep -q "^window at $dpi DPI," "$TEST_TMP/layout" && echo yes || echo no)"
-  expect_equal "$name: at $dpi DPI" "0 faults" "$(tail -1 "$TEST_TMP/layout" | grep -o '[0-9]* faults')"
+  expect_layout "$dpi" "$name"
   screenshot "$name-layout-$dpi-dpi"
   close_window
   kill "$XVFB_PID" 2>/dev/null || true

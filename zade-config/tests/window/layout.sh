@@ -10,13 +10,7 @@ add_usb_port COM3 10C4 EA70 0042 "Silicon Labs Dual CP2105 USB to UART Bridge: E
 for dpi in 96 144 192; do
   start_display "$dpi"
   start_window
-  adapter=$(driver ports | grep -n "^  $ADAPTER_PORT_ENTRY$" | cut -d: -f1)
-  driver choose-port $((adapter - 1))
-  driver layout >"$TEST_TMP/layout"
-  cat "$TEST_TMP/layout"
-  expect_equal "the window at $dpi DPI" yes \
-    "$(grep -q "^window at $dpi DPI," "$TEST_TMP/layout" && echo yes || echo no)"
-  expect_equal "at $dpi DPI" "0 faults" "$(tail -1 "$TEST_TMP/layout" | grep -o '[0-9]* faults')"
+  expect_layout "$dpi"
   screenshot "layout-$dpi-dpi"
   if [ "$dpi" == 96 ]; then
     driver drop-ports >/dev/null

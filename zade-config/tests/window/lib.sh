@@ -116,3 +116,16 @@ close_by() {
   fi
   WINDOW_PID=
 }
+
+# expect_layout DPI [WHAT]: with the adapter chosen, the window's layout
+# (driver layout) at DPI, as the window itself reports its DPI, and no fault.
+expect_layout() {
+  local dpi=$1 what=${2:+$2: } adapter
+  adapter=$(driver ports | grep -n "^[* ] $ADAPTER_PORT_ENTRY$" | cut -d: -f1)
+  driver choose-port $((adapter - 1))
+  driver layout >"$TEST_TMP/layout"
+  cat "$TEST_TMP/layout"
+  expect_equal "${what}the window at $dpi DPI" yes \
+    "$(grep -q "^window at $dpi DPI," "$TEST_TMP/layout" && echo yes || echo no)"
+  expect_equal "${what}at $dpi DPI" "0 faults" "$(tail -1 "$TEST_TMP/layout" | grep -o '[0-9]* faults')"
+}
