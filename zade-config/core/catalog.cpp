@@ -78,18 +78,12 @@ constexpr ResultWords kFrenchWords = {
     "Introuvable" NBSP ": ce port n’existe pas.",
 };
 
-// The mode's place among the window's choices; -1 for a value it offers none.
+// The mode's place among the choices; -1 for a value they offer none.
 int ChoiceOf(CanBusMode mode) {
-  switch (mode) {
-    case kMode500kDCan:
-      return 0;
-    case kMode100kKCan:
-      return 1;
-    case kModeCanOff:
-      return 2;
-    default:
-      return -1;
+  for (int i = 0; i < kModeChoiceCount; ++i) {
+    if (kModeChoices[i] == mode) return i;
   }
+  return -1;
 }
 
 // "CAN-Bus-Modus 9: 100 kbit/s (K-CAN)", after FORMAT's other words.

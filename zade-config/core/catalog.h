@@ -9,6 +9,11 @@
 
 enum class Language { English, German, French };
 
+// The modes as the window and the page offer them, in order; their texts are
+// the catalog's.
+constexpr CanBusMode kModeChoices[] = {kMode500kDCan, kMode100kKCan, kModeCanOff};
+constexpr int kModeChoiceCount = sizeof kModeChoices / sizeof kModeChoices[0];
+
 // The language for a system language, by its primary language ID (the low
 // ten bits of a Windows LANGID): German and French whatever the country,
 // English for every other.
@@ -34,3 +39,15 @@ BoundedText<64> WithoutMnemonic(const char* label);
 // The outcome's lines in the language, each ending with a newline: in
 // English the one-shot run's own, standard output's first.
 OutcomeLines ResultLines(const OneShotOutcome& outcome, Language language);
+
+// The web page's own texts, beside the window's.
+struct PageCatalog {
+  const char* port;         // "Port %u": a port the page may use, by its place in the list
+  const char* choosePort;   // the button that asks the browser for another port
+  const char* unsupported;  // in place of the controls, where the browser reaches no port
+};
+const PageCatalog& PageCatalogFor(Language language);
+
+// The language for a browser's language tag ("de-AT", "fr", "en-US"):
+// German and French whatever the region, English for every other.
+Language LanguageForTag(const char* tag);

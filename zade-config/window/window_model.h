@@ -10,11 +10,6 @@
 #include "one_shot.h"
 #include "port_table.h"
 
-// The modes as the window offers them, in order; their texts are the
-// catalog's.
-constexpr CanBusMode kModeChoices[] = {kMode500kDCan, kMode100kKCan, kModeCanOff};
-constexpr int kModeChoiceCount = sizeof kModeChoices / sizeof kModeChoices[0];
-
 using EntryText = BoundedText<kMaxPortName + 600>;
 
 // "COM12 - USB Serial Port (COM12) - USB 0403:6001": the name, the friendly

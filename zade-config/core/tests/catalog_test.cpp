@@ -31,7 +31,12 @@ TEST(Catalog, EveryTextInEveryLanguageAndNoMnemonicTwice) {
     const char* all[] = {texts.caption,     texts.portLabel, texts.refresh,  texts.modeGroup,
                          texts.modes[0],    texts.modes[1],  texts.modes[2], texts.write,
                          texts.resultLabel, texts.close,     texts.writing,  texts.noPort};
+    const PageCatalog& page = PageCatalogFor(language);
     for (const char* text : all) EXPECT_TRUE(text != nullptr && text[0] != '\0');
+    for (const char* text : {page.port, page.choosePort, page.unsupported}) {
+      EXPECT_TRUE(text != nullptr && text[0] != '\0');
+    }
+    EXPECT_NE(std::strstr(page.port, "%u"), nullptr) << "a port is named by its number";
     // The group box has none: it is no control a key reaches.
     const char* controls[] = {texts.portLabel, texts.refresh, texts.modes[0],    texts.modes[1],
                               texts.modes[2],  texts.write,   texts.resultLabel, texts.close};
@@ -51,6 +56,21 @@ TEST(Catalog, TheWindowsLanguageByItsPrimaryLanguage) {
   EXPECT_EQ(LanguageForPrimary(0x09), Language::English);
   EXPECT_EQ(LanguageForPrimary(0x10), Language::English) << "Italian";
   EXPECT_EQ(LanguageForPrimary(0x11), Language::English) << "Japanese";
+}
+
+TEST(Catalog, TheBrowsersLanguageByItsTag) {
+  const struct {
+    const char* tag;
+    Language language;
+  } cases[] = {
+      {"de", Language::German},     {"de-AT", Language::German},   {"DE-ch", Language::German},
+      {"fr", Language::French},     {"fr-CA", Language::French},   {"en-US", Language::English},
+      {"it-IT", Language::English}, {"dsb", Language::English},    {"frr", Language::English},
+      {"d", Language::English},     {"", Language::English},       {nullptr, Language::English},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LanguageForTag(c.tag), c.language) << (c.tag != nullptr ? c.tag : "no tag");
+  }
 }
 
 // An outcome as the one-shot run gives it, on COM12.
