@@ -130,10 +130,11 @@ class Page:
                 raise ProtocolError(f"still false after {timeout} s: {expression}")
             time.sleep(0.05)
 
-    def key(self, key, code=None, text=None):
+    def key(self, key, code=None, text=None, shift=False):
         """A key pressed and released, as the keyboard gives it."""
         codes = {"Tab": 9, "Enter": 13, " ": 32, "ArrowDown": 40, "ArrowUp": 38, "Escape": 27}
-        params = {"key": key, "code": code or key, "windowsVirtualKeyCode": codes.get(key, 0)}
+        params = {"key": key, "code": code or key, "windowsVirtualKeyCode": codes.get(key, 0),
+                  "modifiers": 8 if shift else 0}
         if text is not None:
             params["text"] = text
         self.send("Input.dispatchKeyEvent", {"type": "keyDown", **params})
