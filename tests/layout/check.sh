@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # zade-config's folders keep the layout the build relies on:
-#   - a logic file (any file whose name does not end in _win or _posix, a
+#   - a logic file (any file whose name does not end in _win, _posix or _web, a
 #     test's _test after it allowed) includes no system header and holds no
 #     #if on the platform;
 #   - the core's program files include only files of the core;
-#   - the front ends (dialogue, command_line, window) include nothing of
+#   - the front ends (dialogue, command_line, window, web) include nothing of
 #     platform/.
 # Prints each fault as FILE:LINE: what is wrong, and exits 1 when there is one.
 #   tests/layout/check.sh [ZADE_CONFIG_DIR]
@@ -12,8 +12,8 @@ set -euo pipefail
 top=${1:-$(dirname "$0")/../../zade-config}
 cd "$top"
 
-system_headers='windows\.h|winbase\.h|winreg\.h|setupapi\.h|commctrl\.h|shellapi\.h|dbt\.h|process\.h|io\.h|unistd\.h|termios\.h|fcntl\.h|poll\.h|signal\.h|dirent\.h|pthread\.h|(sys|linux|asm)/[^>"]*'
-platform_macros='_WIN32|_WIN64|WIN32|__MINGW32__|__MINGW64__|_MSC_VER|__CYGWIN__|__linux__|__unix__|__APPLE__|__GLIBC__|_POSIX_VERSION'
+system_headers='windows\.h|winbase\.h|winreg\.h|setupapi\.h|commctrl\.h|shellapi\.h|dbt\.h|process\.h|emscripten\.h|emscripten/[^>"]*|io\.h|unistd\.h|termios\.h|fcntl\.h|poll\.h|signal\.h|dirent\.h|pthread\.h|(sys|linux|asm)/[^>"]*'
+platform_macros='_WIN32|_WIN64|WIN32|__MINGW32__|__MINGW64__|_MSC_VER|__CYGWIN__|__linux__|__unix__|__APPLE__|__GLIBC__|_POSIX_VERSION|__EMSCRIPTEN__'
 faults=0
 fault() {
   echo "$1: $2"
@@ -36,7 +36,7 @@ while IFS= read -r file; do
   file=${file#./}
   base=$(basename "$file")
   logic=yes
-  [[ $base =~ _(win|posix)(_test)?\.(cpp|h)$ ]] && logic=no
+  [[ $base =~ _(win|posix|web)(_test)?\.(cpp|h)$ ]] && logic=no
   in_tests=no
   [[ /$file =~ /tests/ ]] && in_tests=yes
 
@@ -59,7 +59,7 @@ while IFS= read -r file; do
           fault "$file:$line" "the core includes $target, which is outside core/"
         fi
         ;;
-      dialogue/* | command_line/* | window/*)
+      dialogue/* | command_line/* | window/* | web/*)
         if [[ $target == platform/* ]]; then
           fault "$file:$line" "a front end includes $target, a file of platform/"
         fi

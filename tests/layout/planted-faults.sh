@@ -41,10 +41,17 @@ plant "front end reaching the platform" dialogue/screen.h '#include "console_pos
   "a front end includes platform/posix/console_posix.h, a file of platform/"
 plant "window reaching the platform" window/window.cpp '#include "serial_port_win.h"' \
   "a front end includes platform/windows/serial_port_win.h, a file of platform/"
+plant "the browser's calls in the page's front end" web/page_model.cpp '#include <emscripten.h>' \
+  "web/page_model.cpp:$(($(wc -l <"$tree/web/page_model.cpp") + 1)): a logic file includes a system header"
+plant "the page reaching the platform" web/page_model.h '#include "serial_port_web.h"' \
+  "a front end includes platform/web/serial_port_web.h, a file of platform/"
+plant "an Emscripten #if in the core" core/catalog.cpp $'#ifdef __EMSCRIPTEN__\n#endif' \
+  "a logic file holds a platform #if"
 # A platform's own files may call the system.
 rm -rf "$scratch/zade-config"
 cp -r "$tree" "$scratch/zade-config"
 printf '#include <sys/ioctl.h>\n' >>"$scratch/zade-config/platform/posix/signals_posix.cpp"
+printf '#include <emscripten/html5.h>\n' >>"$scratch/zade-config/platform/web/elapsed_time_web.cpp"
 status=0
 bash "$here/check.sh" "$scratch/zade-config" >/dev/null || status=$?
 expect_equal "a platform file may include system headers" 0 "$status"

@@ -44,5 +44,6 @@ template <class Port>
 OneShotOutcome SetModeFromPage(Port& port, Language language, int choice, unsigned number) {
   PortArgument target;
   target.name = PagePortName(language, number).c_str();
+  target.device = target.name;  // the browser's port, which the page gave the platform
   return SetModeOnce(port, target, kModeChoices[choice], FailureLookups{});
 }

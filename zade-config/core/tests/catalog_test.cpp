@@ -63,10 +63,10 @@ TEST(Catalog, TheBrowsersLanguageByItsTag) {
     const char* tag;
     Language language;
   } cases[] = {
-      {"de", Language::German},     {"de-AT", Language::German},   {"DE-ch", Language::German},
-      {"fr", Language::French},     {"fr-CA", Language::French},   {"en-US", Language::English},
-      {"it-IT", Language::English}, {"dsb", Language::English},    {"frr", Language::English},
-      {"d", Language::English},     {"", Language::English},       {nullptr, Language::English},
+      {"de", Language::German},     {"de-AT", Language::German}, {"DE-ch", Language::German},
+      {"fr", Language::French},     {"fr-CA", Language::French}, {"en-US", Language::English},
+      {"it-IT", Language::English}, {"dsb", Language::English},  {"frr", Language::English},
+      {"d", Language::English},     {"", Language::English},     {nullptr, Language::English},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LanguageForTag(c.tag), c.language) << (c.tag != nullptr ? c.tag : "no tag");

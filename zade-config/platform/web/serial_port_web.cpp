@@ -6,7 +6,9 @@
 
 namespace {
 
-// Module.zadeSerial is serial_web.js's transport over the chosen port.
+// Module.zadeSerial is serial_web.js's transport over the chosen port. The
+// bodies are JavaScript, which clang-format would take for C++.
+// clang-format off
 EM_ASYNC_JS(int, OpenChosenPort, (unsigned baudRate), {
   return await Module.zadeSerial.open(baudRate) ? 1 : 0;
 });
@@ -23,6 +25,7 @@ EM_ASYNC_JS(int, WriteBytes, (const std::uint8_t* buffer, unsigned count), {
   return await Module.zadeSerial.write(HEAPU8.slice(buffer, buffer + count)) ? 1 : 0;
 });
 EM_ASYNC_JS(void, CloseChosenPort, (), { await Module.zadeSerial.close(); });
+// clang-format on
 
 // A browser's timers and its delivery of bytes are coarse: bytes already
 // waiting at open reach the page a millisecond or so after its first read.
