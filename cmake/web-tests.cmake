@@ -7,7 +7,8 @@ find_program(CHROMIUM NAMES chromium REQUIRED)
 # Debian's Python, which has Debian's python3-websockets.
 find_program(PAGE_TEST_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(PAGE_TESTS ${CMAKE_SOURCE_DIR}/zade-config/tests/web)
-set(PAGE_TEST_ENV "ADAPTER_SIM=${ADAPTER_SIM}" "PAGE_DIR=${PAGE_DIR}" "CHROMIUM=${CHROMIUM}")
+set(PAGE_TEST_ENV "ADAPTER_SIM=${ADAPTER_SIM}" "PAGE_DIR=${PAGE_DIR}" "SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+                  "PAGE_TEST_PYTHON=${PAGE_TEST_PYTHON}")
 
 foreach(case one-port other-mode silent babble unplugged chooser two-ports keyboard no-web-serial
              german french german-no-web-serial french-no-web-serial)

@@ -5,11 +5,14 @@ a pty (serial_bridge.py):
 CASE is one of CASES below. The environment gives ADAPTER_SIM and PAGE_DIR;
 with PAGE_SCREENSHOTS, each case saves the page's states there."""
 
+import functools
+import http.server
 import json
 import os
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -26,6 +29,11 @@ DONE_100 = "Port 1: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )"
 failures = 0
 
 
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
 def expect(what, expected, actual):
     global failures
     if expected == actual:
@@ -38,13 +46,18 @@ def expect(what, expected, actual):
 class Session:
     """The simulators, the bridge to them, a browser and the page in it."""
 
-    def __init__(self, sims=None, ports=(ADAPTER,), chooser="cancel", browser_args=(), fake=True):
+    def __init__(self, sims=None, ports=(ADAPTER,), chooser="cancel", browser_args=(), fake=True,
+                 real_serial=False):
         self.tmp = tempfile.TemporaryDirectory(prefix="page-test-")
         self.sims = []
         links = {}
         for name, options in (sims or {"com12": []}).items():
             links[name] = self.start_sim(name, options)
         self.bridge = SerialBridge(links)
+        self.server = None
+        url = PAGE
+        if real_serial:
+            url = self.serve_for_real_serial(links["com12"])
         self.browser = Browser(args=browser_args)
         self.page = self.browser.new_page()
         if fake:
@@ -55,7 +68,7 @@ class Session:
             # The fake's WebSocket is the test's, not the page's: the page's
             # own policy lets it reach nothing.
             self.page.send("Page.setBypassCSP", {"enabled": True})
-        self.page.open(PAGE)
+        self.page.open(url)
         self.page.wait_for("document.title !== '' && document.getElementById('caption').textContent")
 
     def start_sim(self, name, options):
@@ -70,6 +83,20 @@ class Session:
             time.sleep(0.05)
         raise RuntimeError(f"the simulated adapter did not come up on {link}")
 
+    def serve_for_real_serial(self, link):
+        """The page over http://127.0.0.1, its origin allowed every port by
+        policy; the simulator's pty at /dev/ttyS0 (real-serial.sh's mount
+        namespace)."""
+        subprocess.run(["mount", "--bind", os.path.realpath(link), "/dev/ttyS0"], check=True)
+        handler = functools.partial(QuietHandler, directory=os.environ["PAGE_DIR"])
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        origin = f"http://127.0.0.1:{self.server.server_address[1]}"
+        policy = os.path.join(os.environ["REAL_SERIAL_POLICIES"], "serial-test.json")
+        with open(policy, "w") as file:
+            json.dump({"SerialAllowAllPortsForUrls": [origin]}, file)
+        return origin + "/index.html"
+
     def received(self, index=0):
         with open(self.sims[index][1]) as log:
             return log.read().split()
@@ -77,6 +104,8 @@ class Session:
     def close(self):
         self.browser.close()
         self.bridge.close()
+        if self.server:
+            self.server.shutdown()
         for sim, _ in self.sims:
             sim.kill()
             sim.wait()
@@ -295,6 +324,16 @@ def unsupported_in_language(code, expected):
     return case
 
 
+def real_serial(s):
+    s.page.wait_for("document.getElementById('port').options.length > 0")
+    expect("the browser's own port, preselected (it tells no USB identity of a tty)", (["Port 1"], 0),
+           (s.entries(), s.chosen_port()))
+    expect("100 kbit/s through the browser's serial code", ([DONE_100], "done"), s.write("mode-100"))
+    expect("the request on the line", [f"{b:02X}" for b in REQUEST_100], s.received())
+    expect("another run once the port is closed", (["Port 1: CAN BUS mode =  0    ( CAN OFF )"], "done"),
+           s.write("mode-off"))
+
+
 # name: (the case, what its session is)
 CASES = {
     "one-port": (one_port, {}),
@@ -306,6 +345,7 @@ CASES = {
     "two-ports": (two_ports, {"sims": {"com12": [], "com13": []}, "ports": [ADAPTER, SECOND]}),
     "keyboard": (keyboard, {}),
     "no-web-serial": (no_web_serial, {"fake": False, "browser_args": ["--disable-blink-features=Serial"]}),
+    "real-serial": (real_serial, {"fake": False, "real_serial": True}),
     "german": (in_language("de"), {"browser_args": ["--accept-lang=de"]}),
     "french": (in_language("fr"), {"browser_args": ["--accept-lang=fr"]}),
     "german-no-web-serial": (unsupported_in_language(
