@@ -22,4 +22,5 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/release-file-times.cmake)
 include(CPack)
 
 add_test(NAME release.zip COMMAND bash ${CMAKE_SOURCE_DIR}/tests/exe/release-zip.sh
-                                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${RELEASE_SYSTEM})
+                                  ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${RELEASE_SYSTEM}
+                                  ${CMAKE_BINARY_DIR}/bin)

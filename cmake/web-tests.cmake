@@ -1,14 +1,13 @@
 # The page's tests, in a headless Chromium (Debian's chromium, over the
 # DevTools protocol): its ports an in-page fake of navigator.serial bridged
-# to the simulated adapter on a pty, and once the browser's own serial code;
-# and the page's size.
+# to the simulated adapter on a pty, and once the browser's own serial code.
 include(${CMAKE_SOURCE_DIR}/cmake/adapter-sim-host.cmake)
 find_program(CHROMIUM NAMES chromium REQUIRED)
 # Debian's Python, which has Debian's python3-websockets.
 find_program(PAGE_TEST_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(PAGE_TESTS ${CMAKE_SOURCE_DIR}/zade-config/tests/web)
 set(PAGE_TEST_ENV "ADAPTER_SIM=${ADAPTER_SIM}" "PAGE_DIR=${PAGE_DIR}" "SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-                  "PAGE_TEST_PYTHON=${PAGE_TEST_PYTHON}")
+                  "PAGE_TEST_PYTHON=${PAGE_TEST_PYTHON}" "CHROMIUM=${CHROMIUM}")
 
 foreach(case one-port other-mode silent babble unplugged chooser two-ports keyboard no-web-serial
              german french german-no-web-serial french-no-web-serial)
@@ -19,6 +18,3 @@ endforeach()
 add_test(NAME web.page.real-serial COMMAND bash ${PAGE_TESTS}/real-serial.sh)
 set_tests_properties(web.page.real-serial PROPERTIES ENVIRONMENT "${PAGE_TEST_ENV}" TIMEOUT 120
                      SKIP_RETURN_CODE 77)
-
-# All of the page's files together, as the zip ships them.
-add_test(NAME web.page.size COMMAND bash ${PAGE_TESTS}/size.sh ${PAGE_DIR} 262144)

@@ -21,13 +21,17 @@ NATIVE_RUN_PACKAGES=("${BUILD_TOOLS[@]}")
 # the commit's time; the Debian packages' dpkg-dev (dpkg-architecture,
 # dpkg-parsechangelog) and binutils (readelf).
 RELEASE_PACKAGES=("${BUILD_TOOLS[@]}" git "${WINDOWS_X64_COMPILER[@]}" "${WINDOWS_X86_COMPILER[@]}"
-                  "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils)
+                  "${ICON_TOOLS[@]}" "${LINUX_ARM_COMPILERS[@]}" dpkg-dev binutils "${WEB_PACKAGES[@]}")
 # What signing the exes needs (scripts/signing.sh).
 SIGNING_PACKAGES=(osslsigncode openssl)
 # The window's tests: a headless X server, keys typed into it, Wine's own
 # fonts, which Wine's packages only recommend (without them the dialog's size
 # comes out wrong), and its screenshots (xwd, and netpbm for the PNG).
 WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine x11-apps netpbm)
+# The web page: Debian's Emscripten, whose cache comes prebuilt; its tests'
+# headless Chromium, and Debian's Python with its WebSocket server.
+WEB_PACKAGES=(emscripten)
+WEB_TEST_PACKAGES=(chromium python3 python3-websockets)
 # Everything the test command needs: the release, signed and not, the 64-bit
 # Wine run, qemu-user for the ARM programs, and the tools the tests use
 # (binutils: the 32-bit probe's assembler; mount: the fresh-system test and
@@ -35,7 +39,7 @@ WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine x11-apps netpbm)
 # lintian, man-db, groff-base: the package checks).
 TEST_PACKAGES=("${RELEASE_PACKAGES[@]}" "${SIGNING_PACKAGES[@]}" wine64 qemu-user libgtest-dev
                libgmock-dev tmux bc clang-format mount mmdebstrap lintian man-db groff-base
-               "${WINDOW_TEST_PACKAGES[@]}")
+               "${WINDOW_TEST_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
 # What making fresh Debian systems and running commands in them needs.
 FRESH_SYSTEM_PACKAGES=(mmdebstrap mount)
 # The 32-bit build's Wine, only for a machine that executes 32-bit x86

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Usage: release-zip.sh BUILD_DIR VERSION SYSTEM
+# Usage: release-zip.sh BUILD_DIR VERSION SYSTEM BUILT_DIR
 # Packs this build's release zip into a scratch folder and checks what it
-# holds: the three exes as built, and a README.txt with Windows line ends.
+# holds: every file of BUILT_DIR (the exes, or the page) as built, and a
+# README.txt with Windows line ends.
 set -euo pipefail
-build=$1 version=$2 system=$3
+build=$1 version=$2 system=$3 built=$4
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 source "$(dirname "$0")/../expect.sh"
@@ -16,10 +17,10 @@ mkdir "$scratch/unpacked"
 (cd "$scratch/unpacked" && cmake -E tar xf "$zip")
 
 expect_equal "zip contents" \
-  "$top/README.txt $top/obd-setup.exe $top/zade-config-gui.exe $top/zade-config.exe" \
+  "$( (echo README.txt && ls "$built") | sort | sed "s|^|$top/|" | xargs)" \
   "$(cd "$scratch/unpacked" && find . -type f | sed 's|^\./||' | sort | xargs)"
-for exe in zade-config.exe zade-config-gui.exe obd-setup.exe; do
-  expect_same_bytes "$exe is the built one" "$build/bin/$exe" "$scratch/unpacked/$top/$exe"
+for file in "$built"/*; do
+  expect_same_bytes "${file##*/} is the built one" "$file" "$scratch/unpacked/$top/${file##*/}"
 done
 readme=$scratch/unpacked/$top/README.txt
 expect_equal "README.txt lines without CR" 0 "$(grep -c $'[^\r]$\|^$' "$readme" || true)"

@@ -18,7 +18,7 @@ class ProtocolError(Exception):
 
 
 class Browser:
-    def __init__(self, chromium="/usr/bin/chromium", args=(), env=None):
+    def __init__(self, chromium=os.environ.get("CHROMIUM", "/usr/bin/chromium"), args=(), env=None):
         self.profile = tempfile.TemporaryDirectory(prefix="page-test-profile-")
         to_browser_read, self.to_browser = os.pipe()
         self.from_browser, from_browser_write = os.pipe()
