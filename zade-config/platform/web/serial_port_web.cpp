@@ -30,7 +30,7 @@ EM_ASYNC_JS(void, CloseChosenPort, (), { await Module.zadeSerial.close(); });
 // A browser's timers and its delivery of bytes are coarse: bytes already
 // waiting at open reach the page a millisecond or so after its first read.
 // A shorter wait would end before them, and they would be taken for the echo.
-constexpr std::uint32_t kShortestWaitMs = 20;
+constexpr std::uint32_t kShortestWaitMs = 50;
 
 struct BrowserLine {
   bool WaitReadable(std::uint32_t ms) { return WaitForBytes(ms) != 0; }

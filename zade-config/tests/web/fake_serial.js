@@ -64,20 +64,31 @@
       }
       log.push({open: {baudRate, dataBits, stopBits, parity, flowControl}});
       this.socket = socket;
+      // The line's bytes in chunks of any size, as a driver hands them on.
+      const incoming = [];
+      let wake = null;
+      socket.onmessage = (message) => {
+        const bytes = new Uint8Array(message.data);
+        for (let at = 0; at < bytes.length;) {
+          const size = 1 + Math.floor(Math.random() * (bytes.length - at));
+          incoming.push(bytes.slice(at, at + size));
+          at += size;
+        }
+        if (wake) wake();
+      };
+      // A browser reads the device only while the page reads: what waits on
+      // the line reaches the page a moment after its read began.
       this.readableStream = new ReadableStream({
         start: (controller) => {
           this.readController = controller;
-          // The line's bytes in chunks of any size, as a driver hands them on.
-          socket.onmessage = (message) => {
-            const bytes = new Uint8Array(message.data);
-            for (let at = 0; at < bytes.length;) {
-              const size = 1 + Math.floor(Math.random() * (bytes.length - at));
-              controller.enqueue(bytes.slice(at, at + size));
-              at += size;
-            }
-          };
         },
-      });
+        pull: async (controller) => {
+          while (incoming.length === 0) await new Promise((resolve) => (wake = resolve));
+          wake = null;
+          await new Promise((resolve) => setTimeout(resolve, 2));
+          controller.enqueue(incoming.shift());
+        },
+      }, {highWaterMark: 0});
       this.writableStream = new WritableStream({
         write: (chunk) => {
           if (this.state !== "open") throw lost();

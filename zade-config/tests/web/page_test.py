@@ -22,7 +22,8 @@ from serial_bridge import SerialBridge  # noqa: E402
 HERE = os.path.dirname(os.path.abspath(__file__))
 PAGE = "file://" + os.path.join(os.environ["PAGE_DIR"], "index.html")
 ADAPTER = {"name": "com12", "vendor": 0x0403, "product": 0x6001, "modemLines": True}
-SECOND = {"name": "com13", "vendor": 0x067B, "product": 0x2303, "modemLines": True}
+# A port without modem lines, whose setSignals fails.
+SECOND = {"name": "com13", "vendor": 0x067B, "product": 0x2303, "modemLines": False}
 REQUEST_100 = [0x81, 0x00, 0x00, 0x09, 0x8A]
 DONE_100 = "Port 1: CAN BUS mode =  9    ( 100 kbit/s - K-CAN )"
 
@@ -173,6 +174,12 @@ def one_port(s):
                                               "done"), s.write("mode-500"))
 
 
+def stale_bytes(s):
+    # They reach the page a moment after its first read: the drain must wait
+    # for them, or they would be taken for the echo.
+    expect("bytes waiting at open are drained", ([DONE_100], "done"), s.write("mode-100"))
+
+
 def other_mode(s):
     expect("another mode reported", ([
         "Port 1: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )",
@@ -241,6 +248,7 @@ def two_ports(s):
            s.write("mode-100"))
     expect("its request on its line, none on the other", ([], [f"{b:02X}" for b in REQUEST_100]),
            (s.received(0), s.received(1)))
+    expect("a port without modem lines: the run went on", [], s.log("setSignals"))
     s.js("fakeSerial.plug({name: 'com14'})")
     s.page.wait_for("document.getElementById('port').options.length === 3")
     expect("a port that comes is listed; the chosen one stays", ("Port 3", 1), (s.entries()[2], s.chosen_port()))
@@ -337,6 +345,7 @@ def real_serial(s):
 # name: (the case, what its session is)
 CASES = {
     "one-port": (one_port, {}),
+    "stale-bytes": (stale_bytes, {"sims": {"com12": ["--stale", "64"]}}),
     "other-mode": (other_mode, {"sims": {"com12": ["--reply-byte3", "FE"]}}),
     "silent": (silent, {"sims": {"com12": ["--silent"]}}),
     "babble": (babble, {"sims": {"com12": ["--babble"]}}),

@@ -5,6 +5,7 @@ thread of the test."""
 
 import asyncio
 import os
+import termios
 import threading
 import tty
 
@@ -41,7 +42,7 @@ class SerialBridge:
             await socket.close(code=4404)
             return
         fd = os.open(link, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
-        tty.setraw(fd)
+        tty.setraw(fd, termios.TCSANOW)  # what waits on the line stays
         received = asyncio.Queue()
 
         def readable():
