@@ -9,7 +9,7 @@ set(PAGE_TESTS ${CMAKE_SOURCE_DIR}/zade-config/tests/web)
 set(PAGE_TEST_ENV "ADAPTER_SIM=${ADAPTER_SIM}" "PAGE_DIR=${PAGE_DIR}" "SOURCE_DIR=${CMAKE_SOURCE_DIR}"
                   "PAGE_TEST_PYTHON=${PAGE_TEST_PYTHON}" "CHROMIUM=${CHROMIUM}")
 
-foreach(case one-port stale-bytes other-mode silent babble unplugged chooser two-ports keyboard no-web-serial
+foreach(case one-port stale-bytes not-opened other-mode silent babble unplugged chooser two-ports keyboard no-web-serial
              german french german-no-web-serial french-no-web-serial)
   add_test(NAME web.page.${case} COMMAND ${PAGE_TEST_PYTHON} ${PAGE_TESTS}/page_test.py ${case})
   set_tests_properties(web.page.${case} PROPERTIES ENVIRONMENT "${PAGE_TEST_ENV}" TIMEOUT 120)

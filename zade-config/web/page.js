@@ -12,7 +12,10 @@
   let language = 0;
   let ports = [];  // the browser's ports, in the list's order
   let running = false;
-  let portsChanged = false;  // a port came or went during a run
+  // While a run waits for the browser, nothing else may call into the core
+  // (its stack is unwound meanwhile): a port that comes or goes is listed
+  // once the run has ended.
+  let portsChanged = false;
 
   const text = (key) => Module.UTF8ToString(Module.ccall("zc_text", "number", ["number", "number"],
                                                          [language, textKeys.indexOf(key)]));

@@ -54,14 +54,16 @@
       const socket = new WebSocket(`${config.bridge}/${this.spec.name}`);
       socket.binaryType = "arraybuffer";
       try {
+        // The bridge says "opened" once the line is there, or closes.
         await new Promise((resolve, reject) => {
-          socket.onopen = resolve;
-          socket.onerror = () => reject(new DOMException("Failed to open serial port.", "NetworkError"));
+          socket.onmessage = (message) => (message.data === "opened" ? resolve() : reject());
+          socket.onclose = () => reject(new DOMException("Failed to open serial port.", "NetworkError"));
         });
       } catch (error) {
         this.state = "closed";
         throw error;
       }
+      socket.onclose = null;
       log.push({open: {baudRate, dataBits, stopBits, parity, flowControl}});
       this.socket = socket;
       // The line's bytes in chunks of any size, as a driver hands them on.

@@ -180,6 +180,12 @@ def stale_bytes(s):
     expect("bytes waiting at open are drained", ([DONE_100], "done"), s.write("mode-100"))
 
 
+def not_opened(s):
+    expect("a port that cannot be opened", (["Error: Port 1 in use or does not exist."], "failed"),
+           s.write("mode-100"))
+    expect("nothing opened, nothing to close", ([], []), (s.log("open"), s.log("close")))
+
+
 def other_mode(s):
     expect("another mode reported", ([
         "Port 1: CAN BUS mode =  1    ( 500 kbit/s - D-CAN and PT-CAN )",
@@ -346,6 +352,7 @@ def real_serial(s):
 CASES = {
     "one-port": (one_port, {}),
     "stale-bytes": (stale_bytes, {"sims": {"com12": ["--stale", "64"]}}),
+    "not-opened": (not_opened, {"ports": [{"name": "nothing-behind-it"}]}),
     "other-mode": (other_mode, {"sims": {"com12": ["--reply-byte3", "FE"]}}),
     "silent": (silent, {"sims": {"com12": ["--silent"]}}),
     "babble": (babble, {"sims": {"com12": ["--babble"]}}),

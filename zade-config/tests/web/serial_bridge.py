@@ -1,7 +1,8 @@
 """The far end of the page's fake ports: a WebSocket server on 127.0.0.1
 that joins each connection, ws://127.0.0.1:PORT/NAME, to the simulated
-adapter's pty at links[NAME], raw, byte for byte both ways. It runs in a
-thread of the test."""
+adapter's pty at links[NAME], raw, byte for byte both ways: first the text
+"opened" once the pty is open, or a close where it cannot be; then the
+line's bytes. It runs in a thread of the test."""
 
 import asyncio
 import os
@@ -37,12 +38,14 @@ class SerialBridge:
         # websockets before 10.1 passes the path; later versions keep it on the socket.
         request = getattr(socket, "request", None)
         path = request.path if request is not None else (path or socket.path)
-        link = self.links.get(path.lstrip("/"))
-        if link is None:
-            await socket.close(code=4404)
+        try:
+            fd = os.open(self.links[path.lstrip("/")], os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
+        except (KeyError, OSError):
+            await socket.close(code=4404, reason="no such port")
             return
-        fd = os.open(link, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
         tty.setraw(fd, termios.TCSANOW)  # what waits on the line stays
+        # The page's port opens once the line is there.
+        await socket.send("opened")
         received = asyncio.Queue()
 
         def readable():
