@@ -158,14 +158,7 @@ Language LanguageForPrimary(unsigned primaryLanguageId) {
 }
 
 const Catalog& CatalogFor(Language language) {
-  switch (language) {
-    case Language::German:
-      return kGerman;
-    case Language::French:
-      return kFrench;
-    default:
-      return kEnglish;
-  }
+  return ForLanguage(language, kEnglish, kGerman, kFrench);
 }
 
 BoundedText<64> WithoutMnemonic(const char* label) {

@@ -14,6 +14,13 @@ enum class Language { English, German, French };
 constexpr CanBusMode kModeChoices[] = {kMode500kDCan, kMode100kKCan, kModeCanOff};
 constexpr int kModeChoiceCount = sizeof kModeChoices / sizeof kModeChoices[0];
 
+// The one of three for the language, English for any other value.
+template <class Texts>
+const Texts& ForLanguage(Language language, const Texts& english, const Texts& german,
+                         const Texts& french) {
+  return language == Language::German ? german : language == Language::French ? french : english;
+}
+
 // The language for a system language, by its primary language ID (the low
 // ten bits of a Windows LANGID): German and French whatever the country,
 // English for every other.

@@ -34,14 +34,7 @@ bool PrimaryIs(const char* tag, const char* language) {
 }  // namespace
 
 const PageCatalog& PageCatalogFor(Language language) {
-  switch (language) {
-    case Language::German:
-      return kGerman;
-    case Language::French:
-      return kFrench;
-    default:
-      return kEnglish;
-  }
+  return ForLanguage(language, kEnglish, kGerman, kFrench);
 }
 
 Language LanguageForTag(const char* tag) {
