@@ -105,8 +105,20 @@ Windows Registry Editor Version 5.00
 REG
   } >"$WINEPREFIX/drive_c/device.reg"
   ADDED_PORT_DEVICES+=("$instance")
-  "$WINE" regedit /S 'C:\device.reg' >/dev/null 2>&1
+  wine_quietly regedit /S 'C:\device.reg'
   rm -f "$WINEPREFIX/drive_c/device.reg"
+}
+
+# wine_quietly ARGS...: wine with the arguments, its output shown only when
+# it fails, with the command, so that a failed step of a test says which. The
+# output goes through a file: a server that wine starts keeps a pipe open.
+wine_quietly() {
+  local output status=0
+  output=$(mktemp)
+  "$WINE" "$@" >"$output" 2>&1 || status=$?
+  ((status == 0)) || echo "FAIL: wine $* ended with $status: $(cat "$output")" >&2
+  rm -f "$output"
+  return "$status"
 }
 
 # port_interface INSTANCE: the registry key of the device's COM port interface.
@@ -122,10 +134,11 @@ start_xvfb() {
   rm -f "$1/display"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ -s "$1/display" ] && break
     sleep 0.1
   done
+  [ -s "$1/display" ] || { echo "FAIL: Xvfb did not start within 30 s" >&2; return 1; }
   DISPLAY=":$(head -1 "$1/display")"
   export DISPLAY
 }
@@ -137,7 +150,7 @@ start_xvfb() {
 # the caption buttons show as letters, without Tahoma the dialog font is
 # another one.
 prepare_prefix_for_windows() {
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine_quietly reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   mkdir -p "$fonts"
   cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true

@@ -22,12 +22,14 @@ trap window_cleanup EXIT
 # prefix's processes end first: Wine's desktop process, started by the first
 # program of a server, keeps that program's display for good.
 start_display() {
+  # Gone for good before the next program starts: one that meets a server
+  # still ending can fail.
   "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
   start_xvfb "$TEST_TMP"
   prepare_prefix_for_windows
   local dpi=${1:-96}
-  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    >/dev/null 2>&1
+  wine_quietly reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
   # The session that reg started keeps the DPI it started with.
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
