@@ -13,6 +13,10 @@ BUILD_TOOLS=(cmake make g++)
 # What turns the drawing of the exes' icon into a .ico: rsvg-convert, icotool.
 ICON_TOOLS=(librsvg2-bin icoutils)
 
+# The web page: Debian's Emscripten, whose cache comes prebuilt; its tests'
+# headless Chromium, and Debian's Python with its WebSocket server.
+WEB_PACKAGES=(emscripten)
+WEB_TEST_PACKAGES=(chromium python3 python3-websockets)
 # What building the 64-bit Windows programs and running them under Wine needs.
 RUN_PACKAGES=("${BUILD_TOOLS[@]}" "${WINDOWS_X64_COMPILER[@]}" "${ICON_TOOLS[@]}" wine64)
 # What building and running the native zade-config needs.
@@ -28,10 +32,6 @@ SIGNING_PACKAGES=(osslsigncode openssl)
 # fonts, which Wine's packages only recommend (without them the dialog's size
 # comes out wrong), and its screenshots (xwd, and netpbm for the PNG).
 WINDOW_TEST_PACKAGES=(xvfb xdotool fonts-wine x11-apps netpbm)
-# The web page: Debian's Emscripten, whose cache comes prebuilt; its tests'
-# headless Chromium, and Debian's Python with its WebSocket server.
-WEB_PACKAGES=(emscripten)
-WEB_TEST_PACKAGES=(chromium python3 python3-websockets)
 # Everything the test command needs: the release, signed and not, the 64-bit
 # Wine run, qemu-user for the ARM programs, and the tools the tests use
 # (binutils: the 32-bit probe's assembler; mount: the fresh-system test and
