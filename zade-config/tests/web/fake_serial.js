@@ -6,7 +6,8 @@
 //     ports: [{name: "com12", vendor: 0x0403, product: 0x6001, modemLines: true}],
 //     chooser: "cancel" or the name of the port the user picks};
 // what the page did lands in window.fakeSerialLog, and the test plugs and
-// unplugs ports with fakeSerial.plug(spec) and fakeSerial.unplug(name).
+// unplugs ports with fakeSerial.plug(setup) and fakeSerial.unplug(name), a
+// setup being what fakeSerialConfig.ports holds for one port.
 (() => {
   const config = window.fakeSerialConfig;
   if (!config) return;
@@ -14,9 +15,9 @@
   const lost = () => new DOMException("The device has been lost.", "NetworkError");
 
   class FakePort extends EventTarget {
-    constructor(spec) {
+    constructor(setup) {
       super();
-      this.spec = spec;
+      this.setup = setup;
       this.state = "closed";
       this.socket = null;
       this.readableStream = null;
@@ -24,7 +25,7 @@
     }
 
     getInfo() {
-      const {vendor, product} = this.spec;
+      const {vendor, product} = this.setup;
       return vendor === undefined ? {} : {usbVendorId: vendor, usbProductId: product};
     }
 
@@ -51,7 +52,7 @@
         throw new TypeError("Failed to execute 'open': an option has no such value.");
       }
       this.state = "opening";
-      const socket = new WebSocket(`${config.bridge}/${this.spec.name}`);
+      const socket = new WebSocket(`${config.bridge}/${this.setup.name}`);
       socket.binaryType = "arraybuffer";
       try {
         // The bridge says "opened" once the line is there, or closes.
@@ -107,7 +108,7 @@
       if (!signals || members.every((member) => signals[member] === undefined)) {
         throw new TypeError("Failed to execute 'setSignals': Signals dictionary is empty.");
       }
-      if (!this.spec.modemLines) {
+      if (!this.setup.modemLines) {
         throw new DOMException("Failed to set control signals.", "NetworkError");
       }
       log.push({setSignals: signals});
@@ -118,7 +119,7 @@
       if (this.readableStream.locked || this.writableStream.locked) {
         throw new TypeError("Failed to execute 'close': Cannot cancel a locked stream");
       }
-      log.push({close: this.spec.name});
+      log.push({close: this.setup.name});
       this.state = "closed";
       this.socket.close();
     }
@@ -137,8 +138,8 @@
   class FakeSerial extends EventTarget {
     constructor() {
       super();
-      this.all = config.ports.map((spec) => new FakePort(spec));
-      this.granted = this.all.filter((port) => port.spec.granted !== false);
+      this.all = config.ports.map((setup) => new FakePort(setup));
+      this.granted = this.all.filter((port) => port.setup.granted !== false);
     }
 
     async getPorts() {
@@ -146,22 +147,22 @@
     }
 
     async requestPort() {
-      const picked = this.all.find((port) => port.spec.name === config.chooser);
+      const picked = this.all.find((port) => port.setup.name === config.chooser);
       log.push({requestPort: config.chooser});
       if (!picked) throw new DOMException("No port selected by the user.", "NotFoundError");
       if (!this.granted.includes(picked)) this.granted.push(picked);
       return picked;
     }
 
-    plug(spec) {
-      const port = new FakePort(spec);
+    plug(setup) {
+      const port = new FakePort(setup);
       this.all.push(port);
       this.granted.push(port);
       this.dispatchEvent(new Event("connect"));
     }
 
     unplug(name) {
-      const port = this.all.find((candidate) => candidate.spec.name === name);
+      const port = this.all.find((candidate) => candidate.setup.name === name);
       this.granted = this.granted.filter((candidate) => candidate !== port);
       port.unplug();
       this.dispatchEvent(new Event("disconnect"));
